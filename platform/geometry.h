@@ -1,0 +1,44 @@
+#pragma once
+// Points, sizes and rectangles in the platform's integer pixel space.
+// Rectangles are half-open: [Left, Right) x [Top, Bottom).
+
+namespace plat {
+
+struct TPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  // True when the rectangle covers no pixel (an inverted rectangle is empty).
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+  TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+
+// Intersection of two rectangles; empty (all zero) when they do not meet.
+inline TRect IntersectRect(const TRect& a, const TRect& b) {
+  TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+          a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+  if (r.IsEmpty()) return {};
+  return r;
+}
+
+}  // namespace plat

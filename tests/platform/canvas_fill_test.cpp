@@ -1,0 +1,175 @@
+// Fills, clipping, window origin, state saving and bitmaps.
+#include <gtest/gtest.h>
+
+#include "platform/canvas.h"
+#include "platform/errors.h"
+#include "support/pixel_art.h"
+
+using namespace plat;
+using testing_support::Art;
+using testing_support::Show;
+using testing_support::ToArt;
+
+TEST(Bitmap, CreationIsBoundedAndReportsFailure) {
+  EXPECT_THROW(TBitmap(-1, 5), EOutOfResources);
+  EXPECT_THROW(TBitmap(kMaxBitmapSide + 1, 1), EOutOfResources);
+  EXPECT_THROW(TBitmap(1 << 19, 1 << 19), EOutOfResources);  // 2^38 pixels
+  TBitmap empty(0, 10);
+  EXPECT_TRUE(empty.Empty());
+  empty.Canvas().FillRect({0, 0, 5, 5}, clBlack);  // nothing to draw on, no crash
+}
+
+TEST(Bitmap, NewPixelsAreWhiteAndResizeKeepsThePicture) {
+  TBitmap b(3, 2);
+  EXPECT_EQ(b.GetPixel(2, 1), 0xFFFFFFu);
+  b.SetPixel(0, 0, clRed);
+  b.SetSize(4, 3);
+  EXPECT_EQ(b.GetPixel(0, 0), uint32_t(clRed));
+  EXPECT_EQ(b.GetPixel(3, 2), 0xFFFFFFu);
+  EXPECT_EQ(b.GetPixel(4, 0), CLR_INVALID);
+  EXPECT_EQ(b.GetPixel(-1, 0), CLR_INVALID);
+}
+
+TEST(Bitmap, MonochromeConversionKeepsOnlyWhite) {
+  TBitmap b(3, 1);
+  b.SetPixel(0, 0, clWhite);
+  b.SetPixel(1, 0, clSilver);
+  b.SetPixel(2, 0, clBlack);
+  b.SetMonochrome(true);
+  EXPECT_TRUE(b.Monochrome());
+  EXPECT_EQ(ToArt(b), (Art{".##"}));
+  b.SetMonochrome(false);
+  EXPECT_EQ(ToArt(b), (Art{".##"}));
+}
+
+TEST(Bitmap, CanvasFollowsAMovedBitmap) {
+  TBitmap a(2, 2);
+  a.Canvas().SetTextColor(clRed);
+  TBitmap b(std::move(a));
+  EXPECT_EQ(&b.Canvas().Target(), &b);
+  EXPECT_EQ(b.Canvas().TextColor(), clRed);
+}
+
+TEST(CanvasFill, RectanglesAreHalfOpenAndInvertedDrawNothing) {
+  TBitmap b(6, 4);
+  TCanvas& c = b.Canvas();
+  c.FillRect({1, 1, 4, 3}, clBlack);
+  c.FillRect({5, 3, 4, 1}, clRed);  // inverted
+  c.Brush().Style = TBrushStyle::bsClear;
+  c.FillRect({0, 0, 6, 4});  // clear brush
+  EXPECT_EQ(ToArt(b), (Art{"......", ".###..", ".###..", "......"})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, ColoursSystemPaletteAndNoColor) {
+  TBitmap b(4, 1);
+  TCanvas& c = b.Canvas();
+  c.FillRect({0, 0, 1, 1}, clBtnFace);
+  c.FillRect({1, 0, 2, 1}, static_cast<TColor>(0x02000000 | 0x0000FF));  // palette flag dropped
+  c.FillRect({2, 0, 3, 1}, NoColor);
+  c.FillRect({3, 0, 4, 1}, clBtnShadow);
+  EXPECT_EQ(b.GetPixel(0, 0), 0xF0F0F0u);
+  EXPECT_EQ(b.GetPixel(1, 0), uint32_t(clRed));
+  EXPECT_EQ(b.GetPixel(2, 0), 0xFFFFFFu);
+  EXPECT_EQ(b.GetPixel(3, 0), 0xA0A0A0u);
+}
+
+TEST(CanvasFill, ClippingUnderAMovedWindowOrigin) {
+  TBitmap b(6, 6);
+  TCanvas& c = b.Canvas();
+  c.SetWindowOrg(10, 20);  // logical (10, 20) is device (0, 0)
+  TRegion clip(TRect{1, 1, 4, 4});  // device units
+  c.SelectClipRgn(&clip);
+  c.FillRect({10, 20, 16, 26}, clBlack);
+  EXPECT_EQ(ToArt(b), (Art{"......", ".###..", ".###..", ".###..", "......", "......"})) << Show(ToArt(b));
+  EXPECT_EQ(c.ClipBox(), (TRect{11, 21, 14, 24}));
+  // Clip rectangles are logical.
+  c.ExcludeClipRect(12, 22, 13, 23);
+  c.FillRect({10, 20, 16, 26}, clRed);
+  EXPECT_EQ(b.GetPixel(2, 2), 0u);
+  EXPECT_EQ(b.GetPixel(1, 1), uint32_t(clRed));
+  c.SelectClipRgn(nullptr);
+  c.IntersectClipRect(14, 24, 20, 30);
+  c.FillRect({0, 0, 100, 100}, clLime);
+  EXPECT_EQ(b.GetPixel(4, 4), uint32_t(clLime));
+  EXPECT_EQ(b.GetPixel(3, 3), uint32_t(clRed));
+  TRegion got;
+  EXPECT_TRUE(c.GetClipRgn(got));
+  EXPECT_EQ(got, TRegion(TRect{4, 4, 10, 10}));
+  c.SelectClipRgn(nullptr);
+  EXPECT_FALSE(c.GetClipRgn(got));
+}
+
+TEST(CanvasFill, SelectedClipRegionIsACopy) {
+  TBitmap b(4, 1);
+  TCanvas& c = b.Canvas();
+  TRegion clip(TRect{0, 0, 1, 1});
+  c.SelectClipRgn(&clip);
+  clip.Offset(2, 0);  // changing ours leaves the canvas's alone
+  c.FillRect({0, 0, 4, 1}, clBlack);
+  EXPECT_EQ(ToArt(b), (Art{"#..."}));
+}
+
+TEST(CanvasFill, SaveAndRestoreTheWholeState) {
+  TBitmap b(4, 4);
+  TCanvas& c = b.Canvas();
+  c.Brush().Color = clRed;
+  int level = c.SaveDC();
+  c.Brush().Color = clBlue;
+  c.SetWindowOrg(5, 5);
+  c.IntersectClipRect(5, 5, 6, 6);
+  c.SetTextColor(clLime);
+  c.SaveDC();
+  c.SetBkMode(TRANSPARENT);
+  EXPECT_TRUE(c.RestoreDC(level));
+  EXPECT_EQ(c.Brush().Color, clRed);
+  EXPECT_EQ(c.WindowOrg(), (TPoint{0, 0}));
+  EXPECT_FALSE(c.HasClipRgn());
+  EXPECT_EQ(c.TextColor(), clBlack);
+  EXPECT_EQ(c.BkMode(), OPAQUE);
+  EXPECT_FALSE(c.RestoreDC(1));  // nothing saved any more
+  {
+    TCanvasStateSaver keep(c);
+    c.Pen().Width = 7;
+    TClipRegionSaver keepClip(c);
+    c.IntersectClipRect(0, 0, 1, 1);
+  }
+  EXPECT_EQ(c.Pen().Width, 1);
+  EXPECT_FALSE(c.HasClipRgn());
+}
+
+TEST(CanvasFill, FrameFocusAndPatterns) {
+  TBitmap b(5, 4);
+  TCanvas& c = b.Canvas();
+  c.Brush().Color = clBlack;
+  c.FrameRect({0, 0, 5, 4});
+  EXPECT_EQ(ToArt(b), (Art{"#####", "#...#", "#...#", "#####"}));
+  c.PatBlt(0, 0, 5, 4, WHITENESS);
+  c.DrawFocusRect({0, 0, 5, 4});
+  EXPECT_EQ(ToArt(b), (Art{"#.#.#", ".....", "#...#", ".#.#."})) << Show(ToArt(b));
+  c.DrawFocusRect({0, 0, 5, 4});  // twice restores
+  EXPECT_EQ(ToArt(b), (Art{".....", ".....", ".....", "....."}));
+  c.PatBlt(1, 1, 2, 2, BLACKNESS);
+  c.PatBlt(0, 0, 5, 1, DSTINVERT);
+  c.Brush().Color = clRed;
+  c.PatBlt(4, 3, -1, -2, PATCOPY);  // negative extents reach back
+  EXPECT_EQ(ToArt(b), (Art{"#####", ".##r.", ".##r.", "....."})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, MonochromeSurfacesTakeTheNearestOfBlackAndWhite) {
+  TBitmap m(3, 1, TPixelFormat::pf1bit);
+  TCanvas& c = m.Canvas();
+  c.FillRect({0, 0, 1, 1}, clSilver);
+  c.FillRect({1, 0, 2, 1}, RGB(100, 100, 100));
+  c.FillRect({2, 0, 3, 1}, clBlack);
+  EXPECT_EQ(ToArt(m), (Art{".##"}));
+  c.PatBlt(0, 0, 3, 1, DSTINVERT);
+  EXPECT_EQ(ToArt(m), (Art{"#.."}));
+}
+
+TEST(CanvasFill, FillRgnIsLogical) {
+  TBitmap b(4, 4);
+  TCanvas& c = b.Canvas();
+  c.SetWindowOrg(1, 1);
+  c.FillRgn(TRegion(TRect{1, 1, 3, 3}), clBlack);
+  EXPECT_EQ(ToArt(b), (Art{"##..", "##..", "....", "...."}));
+}
