@@ -57,7 +57,7 @@ constexpr MbcsLayout kLayouts[] = {
     MakeLayout(950, "CP950", u'?', false, {{0x81, 0xFE}}, {{0x40, 0x7E}, {0xA1, 0xFE}}),
     MakeLayout(1361, "JOHAB", u'?', false, {{0x84, 0xD3}, {0xD8, 0xDE}, {0xE0, 0xF9}},
                {{0x31, 0x7E}, {0x81, 0xFE}}),
-    // The Microsoft flavour of EUC-JP agrees with 932 on the characters both hold.
+    // This flavour of EUC-JP agrees with 932 on every character both hold.
     MakeLayout(51932, "EUC-JP-MS", kKatakanaMiddleDot, true, {{0x8E, 0x8F}, {0xA1, 0xFE}},
                {{0xA1, 0xFE}}),
 };

@@ -246,7 +246,7 @@ TEST(CodePageDoubleByte, SamplesConvertBothWays) {
       {932, "\\~", u"\\~"},
       {932, "\x81\x60\x87\x40\x81\xE6", u"～①∵"},
       {932, "\xFA\x5C", u"纊"},
-      {932, "\x81\x80", u"÷"},  // the IBM extension is the preferred form
+      {932, "\x81\x80", u"÷"},  // of its two forms, 0xFA5C is written
       {936, "\xD6\xD0\xCE\xC4\xBC\xF2\xCC\xE5", u"中文简体"},
       {936, "\x80", u"€"},
       {949, "\xC7\xD1\xB1\xB9\xBE\xEE\x8C\x63", u"한국어똠"},
