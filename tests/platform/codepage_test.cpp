@@ -245,8 +245,8 @@ TEST(CodePageDoubleByte, SamplesConvertBothWays) {
       {932, "\xB1\xB2\xB3", u"ｱｲｳ"},
       {932, "\\~", u"\\~"},
       {932, "\x81\x60\x87\x40\x81\xE6", u"～①∵"},
-      {932, "\xFA\x5C", u"纊"},
-      {932, "\x81\x80", u"÷"},  // of its two forms, 0xFA5C is written
+      {932, "\xFA\x5C", u"纊"},  // of its two forms, 0xFA5C is written
+      {932, "\x81\x80", u"÷"},   // 0x80 is a trail byte of 932
       {936, "\xD6\xD0\xCE\xC4\xBC\xF2\xCC\xE5", u"中文简体"},
       {936, "\x80", u"€"},
       {949, "\xC7\xD1\xB1\xB9\xBE\xEE\x8C\x63", u"한국어똠"},
