@@ -1,9 +1,6 @@
 #include "support/text_helpers.h"
 
-#include <algorithm>
-#include <vector>
 
-#include "platform/canvas.h"
 #include "platform/codepage.h"
 
 namespace html {
@@ -41,25 +38,6 @@ int CharByteLength(int32_t codePage, std::string_view bytes) {
   if (lead == 0) return 0;
   size_t next = plat::CharNextExA(PageOrSystem(codePage), bytes, 0);
   return next > 0 ? static_cast<int>(next) : 0;
-}
-
-int FitText(plat::TCanvas& canvas, const char16_t* chars, int count, int maxWidth, int& width) {
-  width = 0;
-  if (maxWidth <= 0 || count <= 0 || !chars) return 0;
-  std::u16string_view text(chars, static_cast<size_t>(count));
-  int fit = 0;
-  // One extent per character; reused across calls to avoid allocating on the hot path.
-  thread_local std::vector<int> extents;
-  if (extents.size() < text.size()) extents.resize(text.size());
-  canvas.GetTextExtentExPointW(text, maxWidth, &fit, extents.data());
-  fit = std::clamp(fit, 0, count);
-  width = fit > 0 ? extents[static_cast<size_t>(fit - 1)] : 0;
-  return fit;
-}
-
-int TextWidth(plat::TCanvas& canvas, const char16_t* chars, int count) {
-  if (count <= 0 || !chars) return 0;
-  return canvas.GetTextExtentPoint32W(std::u16string_view(chars, static_cast<size_t>(count))).cx;
 }
 
 std::u16string WideUpper(std::u16string_view s) {

@@ -37,7 +37,7 @@ TEST(ExpandDocumentName, SchemesBasesAndServerRoot) {
   EXPECT_EQ(ExpandDocumentName("/img/a.gif", "C:\\site", "", ""), "C:\\site\\img\\a.gif");
   EXPECT_EQ(ExpandDocumentName("a.gif", "", "", "\\docs\\page.htm"), "\\docs\\a.gif");
   EXPECT_EQ(ExpandDocumentName("../a.gif", "", "", "\\docs\\sub\\page.htm"), "\\docs\\a.gif");
-  EXPECT_EQ(ExpandDocumentName("a.gif", "", "file:///srv/base/index.htm", "\\docs\\page.htm"), "\\srv\\base\\a.gif");
+  EXPECT_EQ(ExpandDocumentName("a.gif", "", "file:///C|/base/index.htm", "\\docs\\page.htm"), "C:\\base\\a.gif");
   EXPECT_EQ(ExpandDocumentName("sub/a.gif", "", "DOSPATH", "\\docs\\page.htm"), "sub\\a.gif");
   EXPECT_EQ(ExpandDocumentName("\\\\server\\share\\a.gif", "", "", ""), "\\\\server\\share\\a.gif");
 }
