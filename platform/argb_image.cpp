@@ -49,7 +49,8 @@ void CentresInside(int64_t a, int64_t b, int64_t sn, int64_t dn, int64_t& k0, in
 // this reduction, beyond which the nearest pixel serves as well.
 constexpr double kMaxPixmanReduction = 1024;
 constexpr int kTileSide = 2048;
-constexpr int kSampledTileSide = 512;
+// Sampled tiles are built in a buffer that should stay in cache.
+constexpr int kSampledTilePixels = 32768;
 
 int TileSide(double reduction) {
   if (reduction <= 1) return kTileSide;
@@ -191,21 +192,28 @@ struct TMapping {
 };
 
 // Nearest sampling: each destination pixel takes the image pixel under its centre.
-void CompositeSampledTile(const TArgbImage& image, const TMapping& m, const TRect& tile, pixman_image_t* dest) {
+void CompositeSampledTile(const TArgbImage& image, const TMapping& m, const TRect& tile, pixman_image_t* dest,
+                          std::vector<uint32_t>& buf) {
   const int w = tile.Width(), h = tile.Height();
-  std::vector<uint32_t> buf(size_t(w) * size_t(h));
+  buf.resize(size_t(w) * size_t(h));
   const int64_t sw = m.src.Width(), sh = m.src.Height(), dw = m.dst.Width(), dh = m.dst.Height();
   std::vector<int> cols(static_cast<size_t>(w));
   for (int i = 0; i < w; ++i) {
     const int64_t k = int64_t{tile.Left} + i - m.dst.Left;
     cols[size_t(i)] = std::clamp<int>(int(m.src.Left + (2 * k + 1) * sw / (2 * dw)), m.inner.Left, m.inner.Right - 1);
   }
+  int previous = -1;
   for (int j = 0; j < h; ++j) {
     const int64_t k = int64_t{tile.Top} + j - m.dst.Top;
     const int sy = std::clamp<int>(int(m.src.Top + (2 * k + 1) * sh / (2 * dh)), m.inner.Top, m.inner.Bottom - 1);
-    const uint32_t* in = image.Row(sy);
     uint32_t* out = buf.data() + size_t(j) * size_t(w);
+    if (sy == previous) {
+      std::memcpy(out, out - w, size_t(w) * 4);  // an enlarged row repeats
+      continue;
+    }
+    const uint32_t* in = image.Row(sy);
     for (int i = 0; i < w; ++i) out[i] = in[cols[size_t(i)]];
+    previous = sy;
   }
   TPixmanImage src = SubImage(PIXMAN_a8r8g8b8, buf.data(), w * 4, {0, 0, w, h});
   pixman_image_composite32(PIXMAN_OP_OVER, src.get(), nullptr, dest, 0, 0, 0, 0, 0, 0, w, h);
@@ -272,10 +280,11 @@ void CompositeArgb(const TArgbImage& image, const TRect& srcRect, const TRect& d
   const bool identity = sw == dw && sh == dh;
   const bool sampled =
       !identity && (!bilinear || m.fx > kMaxPixmanReduction || m.fy > kMaxPixmanReduction);
-  const int tw = sampled ? kSampledTileSide : TileSide(m.fx);
-  const int th = sampled ? kSampledTileSide : TileSide(m.fy);
-  const pixman_format_code_t format = target.hasAlpha ? PIXMAN_a8r8g8b8 : PIXMAN_x8r8g8b8;
   const TRect box = visible.Box();
+  const int tw = sampled ? std::min(box.Width(), kTileSide) : TileSide(m.fx);
+  const int th = sampled ? std::clamp(kSampledTilePixels / tw, 1, kTileSide) : TileSide(m.fy);
+  const pixman_format_code_t format = target.hasAlpha ? PIXMAN_a8r8g8b8 : PIXMAN_x8r8g8b8;
+  std::vector<uint32_t> scratch;
   for (int ty = box.Top; ty < box.Bottom; ty = ty + std::min(th, box.Bottom - ty)) {
     for (int tx = box.Left; tx < box.Right; tx = tx + std::min(tw, box.Right - tx)) {
       const TRect tile{tx, ty, tx + std::min(tw, box.Right - tx), ty + std::min(th, box.Bottom - ty)};
@@ -286,7 +295,7 @@ void CompositeArgb(const TArgbImage& image, const TRect& srcRect, const TRect& d
       TPixmanImage dest = SubImage(format, target.pixels, target.stride, tile);
       pixman_image_set_clip_region32(dest.get(), part.Raw());
       if (sampled)
-        CompositeSampledTile(image, m, tile, dest.get());
+        CompositeSampledTile(image, m, tile, dest.get(), scratch);
       else
         CompositePixmanTile(image, m, tile, dest.get());
     }

@@ -77,6 +77,8 @@ struct TAxisMap {
   std::vector<int> lo, hi;
   int validBegin = 0, validEnd = 0;
   int srcMin = 0, srcMax = 0;  // bounds of the source pixels read
+  bool single = true;          // every span is one pixel
+  bool contiguous = false;     // and they follow each other: no scaling or mirroring
 };
 
 // Destination [d0, d0 + n) shows source [s0, s0 + m), mirrored or not;
@@ -89,6 +91,8 @@ TAxisMap MapAxis(int64_t d0, int64_t n, int64_t s0, int64_t m, bool mirror, bool
   a.hi.resize(size_t(c1 - c0));
   a.validBegin = a.validEnd = c0;
   a.srcMin = srcSize;
+  a.single = !(blocks && m > n);
+  a.contiguous = m == n && !mirror;
   bool any = false;
   for (int p = c0; p < c1; ++p) {
     const int64_t k = mirror ? n - 1 - (p - d0) : p - d0;
@@ -134,47 +138,91 @@ struct TSourceView {
   int ox = 0, oy = 0;
 };
 
-template <typename DstT>
-DstT Average(uint64_t r, uint64_t g, uint64_t b, uint64_t n);
-template <>
-uint32_t Average<uint32_t>(uint64_t r, uint64_t g, uint64_t b, uint64_t n) {
-  return uint32_t((r + n / 2) / n) << 16 | uint32_t((g + n / 2) / n) << 8 | uint32_t((b + n / 2) / n);
+// Rounded averages of channel sums over n pixels. Block sizes repeat
+// along a row, so the reciprocal is kept for the last size.
+struct TAverager {
+  uint64_t n = 0;
+  double inv = 0, half = 0;
+
+  // Multiplying by the reciprocal is exact while n < 2^23: a quotient is at
+  // most 255, so the rounding error stays far below the 1 / n step between
+  // quotients of whole numbers, and the nudge lifts exact ones above it.
+  uint32_t Div(uint64_t v, uint64_t count) {
+    if (count >= (1u << 23)) return uint32_t((v + count / 2) / count);
+    if (count != n) n = count, inv = 1.0 / double(count), half = double(count / 2);
+    return uint32_t((double(v) + half) * inv + 0x1p-30);
+  }
+  template <typename DstT>
+  DstT Average(uint64_t r, uint64_t g, uint64_t b, uint64_t count) {
+    if constexpr (sizeof(DstT) == 4) {
+      const uint32_t qr = Div(r, count), qg = Div(g, count), qb = Div(b, count);
+      return qr << 16 | qg << 8 | qb;
+    } else {
+      return Div(r, count) >= 0x80 ? 0xFF : 0;
+    }
+  }
+};
+
+// One destination pixel from a block of source pixels; `rows` points at
+// the first source row of the block, rows are `stride` bytes apart.
+template <TCombine C, typename DstT, typename SrcT, typename Conv>
+DstT CombineBlock(const uint8_t* rows, size_t stride, int lo, int hi, int nrows, DstT mask, Conv conv,
+                  TAverager& avg) {
+  DstT acc = C == TCombine::And ? mask : 0;
+  uint64_t r = 0, g = 0, bl = 0;
+  for (int y = 0; y < nrows; ++y, rows += stride) {
+    const SrcT* row = reinterpret_cast<const SrcT*>(rows);
+    for (int i = lo; i < hi; ++i) {
+      const DstT c = conv(row[i]);
+      if constexpr (C == TCombine::And) {
+        acc &= c;
+      } else if constexpr (C == TCombine::Or) {
+        acc |= c;
+      } else if constexpr (sizeof(DstT) == 4) {
+        r += (c >> 16) & 0xFF, g += (c >> 8) & 0xFF, bl += c & 0xFF;
+      } else {
+        r += c;
+      }
+    }
+  }
+  if constexpr (C == TCombine::Average) acc = avg.Average<DstT>(r, g, bl, uint64_t(nrows) * uint64_t(hi - lo));
+  return acc;
 }
-template <>
-uint8_t Average<uint8_t>(uint64_t v, uint64_t, uint64_t, uint64_t n) { return (v + n / 2) / n >= 0x80 ? 0xFF : 0; }
+
+template <TCombine C, typename DstT, typename SrcT, typename Conv>
+void CombineRow(DstT* out, int x0, int x1, const TAxisMap& mx, int ylo, int yhi, const TSourceView& v, DstT mask,
+                Conv conv) {
+  const auto* rows = reinterpret_cast<const uint8_t*>(PixelRow<SrcT>(*v.bmp, ylo - v.oy));
+  const size_t stride = size_t(v.bmp->Stride());
+  TAverager avg;
+  for (int x = x0; x < x1; ++x) {
+    const size_t i = size_t(x - mx.first);
+    *out++ = CombineBlock<C, DstT, SrcT>(rows, stride, mx.lo[i] - v.ox, mx.hi[i] - v.ox, yhi - ylo, mask, conv, avg);
+  }
+}
 
 // Fills out[0 .. x1 - x0) with the converted source pixels that
 // destination pixels x0 .. x1 read from source rows [ylo, yhi).
 template <typename DstT, typename SrcT, typename Conv>
 void SampleRow(DstT* out, int x0, int x1, const TAxisMap& mx, int ylo, int yhi, const TSourceView& v,
                TCombine combine, DstT mask, Conv conv) {
-  const TBitmap& b = *v.bmp;
-  const SrcT* first = PixelRow<SrcT>(b, ylo - v.oy);
-  for (int x = x0; x < x1; ++x) {
-    const int lo = mx.lo[size_t(x - mx.first)] - v.ox, hi = mx.hi[size_t(x - mx.first)] - v.ox;
-    if (combine == TCombine::Nearest || (hi - lo == 1 && yhi - ylo == 1)) {
-      *out++ = conv(first[lo]);
-      continue;
+  const int n = x1 - x0;
+  const int* lo = mx.lo.data() + (x0 - mx.first);
+  if (combine == TCombine::Nearest || (mx.single && yhi - ylo == 1)) {
+    const SrcT* row = PixelRow<SrcT>(*v.bmp, ylo - v.oy);
+    if (mx.contiguous) {
+      row += lo[0] - v.ox;
+      for (int i = 0; i < n; ++i) out[i] = conv(row[i]);
+    } else {
+      const int ox = v.ox;
+      for (int i = 0; i < n; ++i) out[i] = conv(row[lo[i] - ox]);
     }
-    DstT acc = combine == TCombine::And ? mask : 0;
-    uint64_t r = 0, g = 0, bl = 0;
-    for (int y = ylo; y < yhi; ++y) {
-      const SrcT* row = PixelRow<SrcT>(b, y - v.oy);
-      for (int i = lo; i < hi; ++i) {
-        const DstT c = conv(row[i]);
-        if (combine == TCombine::And) {
-          acc &= c;
-        } else if (combine == TCombine::Or) {
-          acc |= c;
-        } else if constexpr (sizeof(DstT) == 4) {
-          r += (c >> 16) & 0xFF, g += (c >> 8) & 0xFF, bl += c & 0xFF;
-        } else {
-          r += c;
-        }
-      }
-    }
-    if (combine == TCombine::Average) acc = Average<DstT>(r, g, bl, uint64_t(yhi - ylo) * uint64_t(hi - lo));
-    *out++ = acc;
+    return;
+  }
+  switch (combine) {
+    case TCombine::And: CombineRow<TCombine::And, DstT, SrcT>(out, x0, x1, mx, ylo, yhi, v, mask, conv); break;
+    case TCombine::Or: CombineRow<TCombine::Or, DstT, SrcT>(out, x0, x1, mx, ylo, yhi, v, mask, conv); break;
+    default: CombineRow<TCombine::Average, DstT, SrcT>(out, x0, x1, mx, ylo, yhi, v, mask, conv); break;
   }
 }
 
@@ -193,17 +241,27 @@ template <typename DstT, typename SrcT, typename Conv>
 void Run(TBitmap& dst, const TTransfer& t, DstT mask, Conv conv) {
   const TRect box = t.visible->Box();
   std::vector<DstT> buf(size_t(box.Width()), 0);
+  // Rows of an enlarged source repeat: the sampled row is reused while it stays the same.
+  struct {
+    int ylo = -1, yhi = -1, left = 0, right = 0;
+  } sampled;
   for (const TRect& r : t.visible->Rects()) {
     for (int y = r.Top; y < r.Bottom; ++y) {
       DstT* d = PixelRow<DstT>(dst, y) + r.Left;
       const DstT* s = buf.data();
       if (t.src.bmp) {
         const int ylo = t.my->lo[size_t(y - t.my->first)], yhi = t.my->hi[size_t(y - t.my->first)];
+        bool read = false;
         if constexpr (std::is_same_v<DstT, SrcT>) {
-          if (t.direct) s = PixelRow<SrcT>(*t.src.bmp, ylo - t.src.oy) + (t.mx->lo[size_t(r.Left - t.mx->first)] - t.src.ox);
+          if (t.direct) {
+            s = PixelRow<SrcT>(*t.src.bmp, ylo - t.src.oy) + (t.mx->lo[size_t(r.Left - t.mx->first)] - t.src.ox);
+            read = true;
+          }
         }
-        if (!t.direct)
+        if (!read && (ylo != sampled.ylo || yhi != sampled.yhi || r.Left != sampled.left || r.Right != sampled.right)) {
           SampleRow<DstT, SrcT>(buf.data(), r.Left, r.Right, *t.mx, ylo, yhi, t.src, t.combine, mask, conv);
+          sampled = {ylo, yhi, r.Left, r.Right};
+        }
       }
       RopRow<DstT>(d, s, r.Width(), t.table, t.terms, mask);
     }
