@@ -222,6 +222,9 @@ class TCanvas {
   // Colour to monochrome: source pixels equal to the source canvas's
   // background colour become 1 (white), others 0. Monochrome to colour:
   // 0 bits take this canvas's text colour, 1 bits its background colour.
+  // Operations that read the pattern (the brush) draw nothing while it is
+  // clear. A negative extent covers the pixels before the corner and the
+  // corner's own (width -3 at x: x-2 .. x).
   void BitBlt(int x, int y, int width, int height, const TCanvas& src, int sx, int sy, uint32_t rop);
   // Stretches the source rectangle onto the destination one by the
   // stretch mode; a negative extent on one side mirrors.
