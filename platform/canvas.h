@@ -15,6 +15,7 @@
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "platform/numeric.h"
 #include "platform/region.h"
 
 namespace plat {
@@ -263,7 +264,10 @@ class TCanvas {
   void FillDeviceRegion(const TRegion& rgn, uint32_t rgb, TPenMode mode = TPenMode::pmCopy);
   // The device-space area drawing may touch: the surface clipped by the clip region.
   TRegion DrawableRegion() const;
-  TPoint ToDevice(int x, int y) const { return {x - s_.WindowOrg.x, y - s_.WindowOrg.y}; }
+  // Device coordinates, clamped so that hostile logical values cannot overflow.
+  TPoint ToDevice(int x, int y) const {
+    return {ClampToInt(int64_t{x} - s_.WindowOrg.x), ClampToInt(int64_t{y} - s_.WindowOrg.y)};
+  }
 
  private:
   struct Path {
