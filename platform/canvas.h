@@ -268,8 +268,8 @@ class TCanvas {
     bool closed = false;
   };
   struct Path {
-    bool open = false;   // between BeginPath and EndPath
-    bool ended = false;  // EndPath has made a path StrokePath can use
+    bool open = false;       // between BeginPath and EndPath
+    bool ended = false;      // EndPath has made a path StrokePath can use
     bool extending = false;  // LineTo adds to the last figure
     std::vector<PathFigure> figures;
   };

@@ -133,11 +133,11 @@ void WalkLine(TPoint64 a, TPoint64 b, bool includeLast, const TRect& area, const
     if (hi < iHi) iHi = hi <= iLo ? iLo : static_cast<int64_t>(hi);
   }
   for (int64_t i = iLo; i < iHi; ++i) {
-    int64_t k = dMajor == 0 ? 0
-                            : static_cast<int64_t>(FloorDiv(Int128{2} * i * dMinor + dMajor, Int128{2} * dMajor));
+    int64_t k = 0;
+    if (dMajor > 0) k = static_cast<int64_t>(FloorDiv(Int128{2} * i * dMinor + dMajor, Int128{2} * dMajor));
     int64_t major = major0 + sMajor * i, minor = minor0 + sMinor * k;
     int64_t x = xMajor ? major : minor, y = xMajor ? minor : major;
-    if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) continue;  // never, by the bounds
+    if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) continue;  // kept out by the bounds
     if (!style || style->On(phase + i))
       on.Add(static_cast<int>(x), static_cast<int>(y));
     else if (off)

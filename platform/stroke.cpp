@@ -178,8 +178,8 @@ struct TDash {
 // travelled, so a line millions of pixels long costs what its visible
 // part costs. Answers true when the figure is closed and one dash covers
 // all of it (it is then stroked as a closed solid figure).
-bool SplitIntoDashes(const std::vector<P>& pts, bool closed, const std::vector<double>& pattern, const TBox& clip,
-                     std::vector<TDash>& dashes) {
+bool SplitIntoDashes(const std::vector<P>& pts, bool closed, const std::vector<double>& pattern,
+                     const TBox& clip, std::vector<TDash>& dashes) {
   struct TSeg {
     P a, b, d;
     double len, s0;

@@ -75,7 +75,7 @@ TEST(CanvasLines, PolylineDrawsEachInteriorVertexOnceAndOmitsTheLastPoint) {
   c.Polyline({{0, 0}, {3, 3}, {6, 0}, {6, 4}});
   EXPECT_EQ(ToArt(b), (Art{"#.....#", ".#...##", "..#.#.#", "...#..#", "......."})) << Show(ToArt(b));
   EXPECT_EQ(c.PenPos(), (TPoint{0, 0}));  // Polyline leaves the position alone
-  c.Polyline({{1, 4}});                    // one point: nothing
+  c.Polyline({{1, 4}});                   // one point: nothing
   EXPECT_EQ(b.GetPixel(1, 4), 0xFFFFFFu);
 }
 
@@ -141,7 +141,8 @@ TEST(CanvasLines, GeometricOnePixelPensKeepTheEndPointUnlessFlat) {
     uint32_t cap;
     const char* row;
   };
-  const Case cases[] = {{PS_ENDCAP_FLAT, ".####."}, {PS_ENDCAP_SQUARE, ".#####"}, {PS_ENDCAP_ROUND, ".#####"}};
+  const Case cases[] = {
+      {PS_ENDCAP_FLAT, ".####."}, {PS_ENDCAP_SQUARE, ".#####"}, {PS_ENDCAP_ROUND, ".#####"}};
   for (const Case& k : cases) {
     TBitmap b(6, 1);
     TCanvas& c = b.Canvas();

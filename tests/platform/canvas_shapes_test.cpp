@@ -185,7 +185,8 @@ TEST(CanvasShapes, EllipseFillsTheEllipseRegionAndTheRingIsClosed) {
       c.Pen().Width = 1 + (w + h) % 3;
       c.Brush().Color = clBlack;
       c.Ellipse(1, 1, 1 + w, 1 + h);
-      ASSERT_TRUE(PaintedRegion(b) == TRegion::Ellipse({1, 1, 1 + w, 1 + h})) << w << "x" << h << Show(ToArt(b));
+      ASSERT_TRUE(PaintedRegion(b) == TRegion::Ellipse({1, 1, 1 + w, 1 + h}))
+          << w << "x" << h << Show(ToArt(b));
       // No brush pixel touches the outside: the pen's ring closes around it.
       for (int y = 1; y < 25; ++y) {
         for (int x = 1; x < 25; ++x) {
