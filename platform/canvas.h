@@ -270,14 +270,30 @@ class TCanvas {
   }
 
  private:
+  struct PathFigure {
+    std::vector<TPoint> points;  // logical units
+    bool closed = false;
+  };
   struct Path {
-    bool open = false;
-    bool closedForStroke = false;
-    std::vector<std::vector<TPoint>> figures;
-    std::vector<bool> closed;
+    bool open = false;       // between BeginPath and EndPath
+    bool ended = false;      // EndPath has made a path StrokePath can use
+    bool extending = false;  // LineTo adds to the last figure
+    std::vector<PathFigure> figures;
+  };
+  // Device pixels a pen paints: `ink` in the pen colour and, for styled
+  // one-pixel pens on an opaque background, `gaps` in the background colour.
+  struct PenPixels {
+    TRegion ink;
+    TRegion gaps;
   };
 
-  void StrokeLogicalPolyline(const std::vector<TPoint>& points, bool closed);
+  // True when the pen paints at all (not clear, not NoColor).
+  bool PenVisible() const;
+  // What the current pen paints along a logical polyline; `closed` goes
+  // back to the first point.
+  PenPixels StrokeLogicalPolyline(const TPoint* points, int count, bool closed) const;
+  void PaintPen(const PenPixels& pixels);
+  void RecordFigure(const TPoint* points, int count, bool closed);
 
   TBitmap* target_;
   TCanvasState s_;
