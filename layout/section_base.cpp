@@ -10,8 +10,8 @@ namespace html {
 
 using plat::ClampToInt;
 
-int TSectionBase::LayoutPass(plat::TCanvas&, int, int& index, int& maxWidth, IndentManager*, int, int, int, int,
-                             int, int y) {
+int TSectionBase::LayoutPass(plat::TCanvas&, int, int& index, int& maxWidth, IndentManager*, int, int, int, int, int,
+                             int y) {
   StartIndex = index;
   SectionHeight = NaturalHeight;
   maxWidth = 0;
@@ -35,8 +35,8 @@ void TCellBasic::AddSection(std::unique_ptr<TSectionBase> section, int) {
   sections_.push_back(std::move(section));
 }
 
-int TCellBasic::LayoutCell(plat::TCanvas& canvas, int y, int& index, int& maxWidth, int parentHeight,
-                           int availHeight, int availWidth) {
+int TCellBasic::LayoutCell(plat::TCanvas& canvas, int y, int& index, int& maxWidth, int parentHeight, int availHeight,
+                           int availWidth) {
   CellY = y;
   StartIndex = index;
   maxWidth = 0;
@@ -51,8 +51,7 @@ int TCellBasic::LayoutCell(plat::TCanvas& canvas, int y, int& index, int& maxWid
   return ClampToInt(total);
 }
 
-int TCellBasic::PaintCell(plat::TCanvas& canvas, const plat::TRect& clipRect, int, int x, int y, int xRef,
-                          int yRef) {
+int TCellBasic::PaintCell(plat::TCanvas& canvas, const plat::TRect& clipRect, int, int x, int y, int xRef, int yRef) {
   int answer = y;
   for (auto& s : sections_) answer = s->PaintSection(canvas, clipRect, Indents, x, xRef, yRef);
   return answer;
@@ -62,8 +61,7 @@ void TCellBasic::RegisterPositions() {
   for (auto& s : sections_) s->RegisterPosition();
 }
 
-int TCell::PaintCell(plat::TCanvas& canvas, const plat::TRect& clipRect, int limit, int x, int y, int xRef,
-                     int yRef) {
+int TCell::PaintCell(plat::TCanvas& canvas, const plat::TRect& clipRect, int limit, int x, int y, int xRef, int yRef) {
   PaintY = y;
   return TCellBasic::PaintCell(canvas, clipRect, limit, x, y, xRef, yRef);
 }

@@ -50,8 +50,8 @@ class TSectionBase : public TIDObject {
   virtual int LayoutPass(plat::TCanvas& canvas, int x, int& index, int& maxWidth, IndentManager* indents,
                          int parentHeight, int availHeight, int availWidth, int reserved1, int reserved2, int y);
   // Paints the section; answers the Y where the next section starts.
-  virtual int PaintSection(plat::TCanvas& canvas, const plat::TRect& clipRect, IndentManager* indents, int x,
-                           int xRef, int yRef);
+  virtual int PaintSection(plat::TCanvas& canvas, const plat::TRect& clipRect, IndentManager* indents, int x, int xRef,
+                           int yRef);
   // Adds the section to the document's list of positions.
   virtual void RegisterPosition();
 };

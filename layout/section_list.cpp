@@ -23,10 +23,9 @@ void TSectionList::Reset() {
 
 void TSectionList::SetDefaults(const std::string& fontName, const std::string& preFontName, int marginWidth,
                                int marginHeight, int charSet, bool underlineLinks, bool linksActive,
-                               plat::TColor background, plat::TColor hoverLinkColor,
-                               plat::TColor visitedLinkColor, plat::TColor linkColor, plat::TColor fontColor,
-                               int fontSize) {
-  Defaults = {fontName,       preFontName,      marginWidth, marginHeight, charSet,  underlineLinks,
+                               plat::TColor background, plat::TColor hoverLinkColor, plat::TColor visitedLinkColor,
+                               plat::TColor linkColor, plat::TColor fontColor, int fontSize) {
+  Defaults = {fontName,       preFontName,      marginWidth, marginHeight, charSet, underlineLinks,
               hoverLinkColor, visitedLinkColor, linkColor,   fontColor,    fontSize};
   static constexpr double kBase[7] = {8, 10, 12, 14, 18, 24, 36};
   static constexpr double kPreBase[7] = {7, 8, 10, 12, 15, 20, 30};
@@ -82,8 +81,8 @@ std::unique_ptr<TFormStates> TSectionList::FormStates() const {
   return states;
 }
 
-int TSectionList::LayoutCell(plat::TCanvas& canvas, int y, int& index, int& maxWidth, int parentHeight,
-                             int availHeight, int availWidth) {
+int TSectionList::LayoutCell(plat::TCanvas& canvas, int y, int& index, int& maxWidth, int parentHeight, int availHeight,
+                             int availWidth) {
   ++LayoutCycle;
   int height = TCell::LayoutCell(canvas, y, index, maxWidth, parentHeight, availHeight, availWidth);
   if (!IsPrintCopy && PositionEntries.empty()) RegisterPositions();

@@ -90,8 +90,8 @@ class TSectionList : public TCell {
   // Empties the document: sections, forms, links, names, positions, selection.
   void Reset();
   void Clear() { Reset(); }
-  void SetDefaults(const std::string& fontName, const std::string& preFontName, int marginWidth,
-                   int marginHeight, int charSet, bool underlineLinks, bool linksActive, plat::TColor background,
+  void SetDefaults(const std::string& fontName, const std::string& preFontName, int marginWidth, int marginHeight,
+                   int charSet, bool underlineLinks, bool linksActive, plat::TColor background,
                    plat::TColor hoverLinkColor, plat::TColor visitedLinkColor, plat::TColor linkColor,
                    plat::TColor fontColor, int fontSize);
   void SetBackgroundColor(plat::TColor c);

@@ -73,8 +73,7 @@ void TControl::SetAlign(TAlign a) {
 }
 
 void TControl::AlignToParent() {
-  if (align_ == TAlign::alClient && parent_)
-    SetBounds(0, 0, parent_->ClientWidth(), parent_->ClientHeight());
+  if (align_ == TAlign::alClient && parent_) SetBounds(0, 0, parent_->ClientWidth(), parent_->ClientHeight());
 }
 
 void TControl::RealignChildren() {

@@ -23,7 +23,9 @@ class TIDNameList {
     auto it = names_.find(name);
     return it == names_.end() ? nullptr : it->second;
   }
-  void Remove(const TIDObject* obj) { std::erase_if(names_, [obj](const auto& e) { return e.second == obj; }); }
+  void Remove(const TIDObject* obj) {
+    std::erase_if(names_, [obj](const auto& e) { return e.second == obj; });
+  }
   void Clear() { names_.clear(); }
   size_t Count() const { return names_.size(); }
 

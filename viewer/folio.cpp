@@ -9,9 +9,7 @@ namespace html {
 
 using plat::TScrollBarKind;
 
-std::string ImageDocumentText(const std::string& fileName) {
-  return "<img src=\"" + HtmlEscape(fileName) + "\">";
-}
+std::string ImageDocumentText(const std::string& fileName) { return "<img src=\"" + HtmlEscape(fileName) + "\">"; }
 
 TFolio::TFolio(plat::TControl* parent) : plat::TControl(parent) {
   borderPanel_ = std::make_unique<plat::TPanel>(this);
@@ -70,13 +68,12 @@ TFolio::~TFolio() {
 
 void TFolio::DrawDocument(TPaintPanel& sender) {
   if (paintSuspended_ || !sender.MemoryCanvas) return;
-  sectionList_->PaintCell(*sender.MemoryCanvas, plat::TRect{0, 1, sender.Width(), sender.Height()},
-                          kMaxDocumentWidth, -hScrollBar_->Position32(), 0, 0, 0);
+  sectionList_->PaintCell(*sender.MemoryCanvas, plat::TRect{0, 1, sender.Width(), sender.Height()}, kMaxDocumentWidth,
+                          -hScrollBar_->Position32(), 0, 0, 0);
 }
 
 void TFolio::UpdateFocusBorder() {
-  bool frame = (Focused() && borderStyle_ == THTMLBorderStyle::htFocused) ||
-               borderStyle_ == THTMLBorderStyle::htSingle;
+  bool frame = (Focused() && borderStyle_ == THTMLBorderStyle::htFocused) || borderStyle_ == THTMLBorderStyle::htSingle;
   borderPanel_->SetBorderStyle(frame ? plat::TBorderStyle::bsSingle : plat::TBorderStyle::bsNone);
 }
 

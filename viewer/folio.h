@@ -83,8 +83,8 @@ using ThtProgressEvent = std::function<void(TFolio& sender, TProgressStage stage
 using TProcessingEvent = std::function<void(TFolio& sender, bool processingOn)>;
 using TParseEvent = std::function<void(TFolio& sender, std::string& source)>;
 using TSoundType = std::function<void(TFolio& sender, const std::string& src, int loop, bool terminate)>;
-using TMetaType = std::function<void(TFolio& sender, const std::string& httpEq, const std::string& name,
-                                     const std::string& content)>;
+using TMetaType =
+    std::function<void(TFolio& sender, const std::string& httpEq, const std::string& name, const std::string& content)>;
 using TMetaRefreshType = std::function<void(TFolio& sender, int delay, const std::string& url)>;
 using TLinkType =
     std::function<void(TFolio& sender, const std::string& rel, const std::string& rev, const std::string& href)>;

@@ -12,8 +12,7 @@ using plat::ClampToInt;
 
 TPositionMark TFolio::GetPositionMark() const {
   int position = vScrollBar_->Position32(), top = 0, index = 0;
-  if (sectionList_->SectionAtY(position, top, index))
-    return {index + 1, ClampToInt(int64_t{position} - top)};
+  if (sectionList_->SectionAtY(position, top, index)) return {index + 1, ClampToInt(int64_t{position} - top)};
   return {0, position};
 }
 
@@ -58,8 +57,8 @@ void TFolio::MarkVisitedLinks() {
 
 void TFolio::AddVisited(const std::string& url) {
   if (visitedMaxCount_ <= 0) return;
-  auto it = std::find_if(visitedList_.begin(), visitedList_.end(),
-                         [&](const std::string& v) { return SameText(v, url); });
+  auto it =
+      std::find_if(visitedList_.begin(), visitedList_.end(), [&](const std::string& v) { return SameText(v, url); });
   if (it == visitedList_.begin() && it != visitedList_.end()) return;
   if (it != visitedList_.end()) {
     visitedList_.erase(it);
@@ -70,7 +69,8 @@ void TFolio::AddVisited(const std::string& url) {
     }
   }
   visitedList_.insert(visitedList_.begin(), url);
-  if (visitedList_.size() > static_cast<size_t>(visitedMaxCount_)) visitedList_.resize(static_cast<size_t>(visitedMaxCount_));
+  if (visitedList_.size() > static_cast<size_t>(visitedMaxCount_))
+    visitedList_.resize(static_cast<size_t>(visitedMaxCount_));
 }
 
 void TFolio::AddToHistory(const std::string& oldName, const std::string& oldTitle, uint8_t oldKind,

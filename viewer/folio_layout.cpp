@@ -75,13 +75,12 @@ void TFolio::ArrangeControls() {
   const bool showV = options_.Contains(htShowVScroll);
   const bool vertical = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
   bool v = false, h = false;
-  if ((!showV && height - b >= documentHeight_ && width - b >= documentWidth_) ||
-      scrollBars_ == TScrollStyle::ssNone) {
+  if ((!showV && height - b >= documentHeight_ && width - b >= documentWidth_) || scrollBars_ == TScrollStyle::ssNone) {
   } else if (scrollBars_ == TScrollStyle::ssHorizontal) {
     h = width - b < documentWidth_;
   } else {
-    v = documentHeight_ >= height - b ||
-        (scrollBars_ == TScrollStyle::ssBoth && documentHeight_ >= height - b - sbw && width - sbw - b < documentWidth_);
+    v = documentHeight_ >= height - b || (scrollBars_ == TScrollStyle::ssBoth && documentHeight_ >= height - b - sbw &&
+                                          width - sbw - b < documentWidth_);
     h = scrollBars_ == TScrollStyle::ssBoth &&
         (documentWidth_ > width - b || ((v || showV) && documentWidth_ > width - sbw - b));
   }

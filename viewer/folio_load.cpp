@@ -56,9 +56,8 @@ void TFolio::StopSound() {
 
 void TFolio::PassDefaults() {
   sectionList_->SetDefaults(defFontName_, defPreFontName_, marginWidth_, marginHeight_, charSet_,
-                            !options_.Contains(htNoLinkUnderline), options_.Contains(htOverLinksActive),
-                            defBackground_, defOverLinkColor_, defVisitedLinkColor_, defHotSpotColor_,
-                            defFontColor_, defFontSize_);
+                            !options_.Contains(htNoLinkUnderline), options_.Contains(htOverLinksActive), defBackground_,
+                            defOverLinkColor_, defVisitedLinkColor_, defHotSpotColor_, defFontColor_, defFontSize_);
 }
 
 void TFolio::PrepareDocument() {

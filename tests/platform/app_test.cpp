@@ -1,7 +1,8 @@
 // The event loop with a fake clock: posted messages, timers, deadlines.
+#include "platform/app.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/app.h"
 #include "platform/controls.h"
 
 using namespace plat;
@@ -85,8 +86,8 @@ TEST_F(Loop, TimersFireByDeadlineAndKeepTheirPeriod) {
   EXPECT_EQ(app.NextDeadline(), 20);
   for (int i = 0; i < 6; ++i) app.RunOnce(-1);
   // At 100 both are due: the one armed earlier (at 50) goes first.
-  EXPECT_EQ(log, (std::vector<std::string>{"fast@20", "fast@40", "slow@50", "fast@60", "fast@80",
-                                           "slow@100", "fast@100"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"fast@20", "fast@40", "slow@50", "fast@60", "fast@80", "slow@100", "fast@100"}));
   EXPECT_EQ(clock->now - 1000, 100);
 }
 

@@ -1,8 +1,9 @@
 // The control tree: painting order and clipping, pictures, alignment,
 // scroll bar ranges, focus.
+#include "platform/controls.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/controls.h"
 #include "support/pixel_art.h"
 
 using namespace plat;
@@ -226,11 +227,11 @@ TEST(ScrollBar, RangeAndPageBoundThePositionWithThirtyTwoBitValues) {
     int position, page, min, max;
     int wantPosition, wantPage, wantMin, wantMax;
   } cases[] = {
-      {70000, 101, 0, 200000, 70000, 101, 0, 200000},          // beyond 16 bits
-      {250000, 101, 0, 200000, 199900, 101, 0, 200000},        // last page
-      {-5, 10, 0, 100, 0, 10, 0, 100},                         // below the range
-      {5, 500, 0, 100, 0, 101, 0, 100},                        // page larger than the range
-      {50, 0, 100, 0, 50, 0, 0, 100},                          // range given backwards
+      {70000, 101, 0, 200000, 70000, 101, 0, 200000},    // beyond 16 bits
+      {250000, 101, 0, 200000, 199900, 101, 0, 200000},  // last page
+      {-5, 10, 0, 100, 0, 10, 0, 100},                   // below the range
+      {5, 500, 0, 100, 0, 101, 0, 100},                  // page larger than the range
+      {50, 0, 100, 0, 50, 0, 0, 100},                    // range given backwards
       {INT32_MAX, 1, INT32_MIN, INT32_MAX, INT32_MAX, 1, INT32_MIN, INT32_MAX},
   };
   for (const Case& k : cases) {

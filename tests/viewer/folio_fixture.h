@@ -1,14 +1,14 @@
 #pragma once
 // Shared pieces of the viewer tests: a section whose size is a function of
 // the width it is laid out at, a viewer on a hidden form, temporary files.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "layout/section_list.h"
 #include "viewer/folio.h"

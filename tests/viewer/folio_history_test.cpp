@@ -74,7 +74,12 @@ TEST_F(History, NewestFirstCutToTheMaximum) {
 
 TEST_F(History, TheEntryLeftBehindKeepsItsPlaceAndFormState) {
   v.folio.SetHistoryMaxCount(5);
+  // Leaving a document without a name: its form state has no entry to go to.
+  v.folio.LoadHtml("string document");
+  v.folio.SectionList().Forms.push_back(std::make_unique<TValuesForm>(std::vector<std::string>{"lost"}));
   v.folio.LoadHtmlFile(File("a.htm"));
+  ASSERT_EQ(Names(), (std::vector<std::string>{"a.htm"}));
+  EXPECT_EQ(v.folio.HistoryPosition(0).FormState, nullptr);
   // The document has a form now (the reader would have made it).
   v.folio.SectionList().Forms.push_back(std::make_unique<TValuesForm>(std::vector<std::string>{"name=x"}));
   v.folio.ScrollToY(400);
@@ -115,7 +120,7 @@ TEST(Visited, AddVisitedKeepsTheNewestFirstAndMarksLinks) {
   v.folio.AddVisited("/docs/page.htm#top");  // "#" links stand for the document itself
   EXPECT_TRUE(link2.Visited);
   v.folio.AddVisited("x");
-  v.folio.AddVisited("x");  // already first: nothing
+  v.folio.AddVisited("x");                  // already first: nothing
   v.folio.AddVisited("HTTP://HOST/A.HTM");  // moved to the front as now written, not added twice
   EXPECT_EQ(v.folio.VisitedList(), (std::vector<std::string>{"HTTP://HOST/A.HTM", "x", "/docs/page.htm#top"}));
   v.folio.AddVisited("y");  // cut to the maximum from the end
@@ -153,11 +158,11 @@ TEST(UrlSubs, NamesBecomePaths) {
   } cases[] = {
       {"file:///home/a%20b/x.htm", "/home/a b/x.htm"},
       {"FILE://x/y", "x/y"},
-      {"a|b%41", "a|bA"},          // no "/": only decoded
-      {"%41bc", "%41bc"},          // a leading "%" is not decoded
-      {"x%2541", "xA"},            // a decoded "%" is decoded again
-      {"a%zz%41", "a%zz%41"},      // decoding stops at a bad escape
-      {"a%4", "a%4"},              // too short
+      {"a|b%41", "a|bA"},      // no "/": only decoded
+      {"%41bc", "%41bc"},      // a leading "%" is not decoded
+      {"x%2541", "xA"},        // a decoded "%" is decoded again
+      {"a%zz%41", "a%zz%41"},  // decoding stops at a bad escape
+      {"a%4", "a%4"},          // too short
   };
   for (const Case& c : cases) EXPECT_EQ(DosPathOf(c.in), c.want) << c.in;
   // A long run of escapes decodes in one pass.

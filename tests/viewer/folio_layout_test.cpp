@@ -32,26 +32,116 @@ struct LayoutCase {
 TEST(FolioLayout, WidthsAndScrollBarsFollowTheDocument) {
   const auto tallWhenWide = [](int w) { return w >= 198 ? 500 : 50; };
   const LayoutCase cases[] = {
-      {"none: one pass whatever the length", TScrollStyle::ssNone, {}, THTMLBorderStyle::htFocused, 20000, Fixed(500),
-       0, {198}, false, false, {1, 1, 199, 99}},
-      {"short document", TScrollStyle::ssBoth, {}, THTMLBorderStyle::htFocused, 10, Fixed(50), 0, {198}, false,
-       false, {1, 1, 199, 99}},
-      {"tall document", TScrollStyle::ssBoth, {}, THTMLBorderStyle::htFocused, 10, Fixed(500), 0, {198, 181}, true,
-       false, {1, 1, 182, 99}},
-      {"tall only when wide: back to the full width", TScrollStyle::ssBoth, {}, THTMLBorderStyle::htFocused, 10,
-       tallWhenWide, 0, {198, 181, 198}, true, false, {1, 1, 182, 99}},
-      {"nearly fits but wide", TScrollStyle::ssBoth, {}, THTMLBorderStyle::htFocused, 10, Fixed(90), 300,
-       {198, 181}, true, true, {1, 1, 182, 82}},
-      {"always a vertical bar", TScrollStyle::ssBoth, {htShowVScroll}, THTMLBorderStyle::htFocused, 10, Fixed(50),
-       0, {181}, true, false, {1, 1, 182, 99}},
-      {"long source: one pass with room for the bar", TScrollStyle::ssVertical, {}, THTMLBorderStyle::htFocused,
-       10000, Fixed(50), 0, {181}, false, false, {1, 1, 199, 99}},
-      {"horizontal only", TScrollStyle::ssHorizontal, {}, THTMLBorderStyle::htFocused, 10, Fixed(500), 400, {198},
-       false, true, {1, 1, 199, 82}},
-      {"no border: the full width", TScrollStyle::ssBoth, {}, THTMLBorderStyle::htNone, 10, Fixed(50), 0, {200},
-       false, false, {0, 0, 200, 100}},
-      {"single border", TScrollStyle::ssNone, {}, THTMLBorderStyle::htSingle, 10, Fixed(50), 0, {198}, false,
-       false, {1, 1, 199, 99}},
+      {"none: one pass whatever the length",
+       TScrollStyle::ssNone,
+       {},
+       THTMLBorderStyle::htFocused,
+       20000,
+       Fixed(500),
+       0,
+       {198},
+       false,
+       false,
+       {1, 1, 199, 99}},
+      {"short document",
+       TScrollStyle::ssBoth,
+       {},
+       THTMLBorderStyle::htFocused,
+       10,
+       Fixed(50),
+       0,
+       {198},
+       false,
+       false,
+       {1, 1, 199, 99}},
+      {"tall document",
+       TScrollStyle::ssBoth,
+       {},
+       THTMLBorderStyle::htFocused,
+       10,
+       Fixed(500),
+       0,
+       {198, 181},
+       true,
+       false,
+       {1, 1, 182, 99}},
+      {"tall only when wide: back to the full width",
+       TScrollStyle::ssBoth,
+       {},
+       THTMLBorderStyle::htFocused,
+       10,
+       tallWhenWide,
+       0,
+       {198, 181, 198},
+       true,
+       false,
+       {1, 1, 182, 99}},
+      {"nearly fits but wide",
+       TScrollStyle::ssBoth,
+       {},
+       THTMLBorderStyle::htFocused,
+       10,
+       Fixed(90),
+       300,
+       {198, 181},
+       true,
+       true,
+       {1, 1, 182, 82}},
+      {"always a vertical bar",
+       TScrollStyle::ssBoth,
+       {htShowVScroll},
+       THTMLBorderStyle::htFocused,
+       10,
+       Fixed(50),
+       0,
+       {181},
+       true,
+       false,
+       {1, 1, 182, 99}},
+      {"long source: one pass with room for the bar",
+       TScrollStyle::ssVertical,
+       {},
+       THTMLBorderStyle::htFocused,
+       10000,
+       Fixed(50),
+       0,
+       {181},
+       false,
+       false,
+       {1, 1, 199, 99}},
+      {"horizontal only",
+       TScrollStyle::ssHorizontal,
+       {},
+       THTMLBorderStyle::htFocused,
+       10,
+       Fixed(500),
+       400,
+       {198},
+       false,
+       true,
+       {1, 1, 199, 82}},
+      {"no border: the full width",
+       TScrollStyle::ssBoth,
+       {},
+       THTMLBorderStyle::htNone,
+       10,
+       Fixed(50),
+       0,
+       {200},
+       false,
+       false,
+       {0, 0, 200, 100}},
+      {"single border",
+       TScrollStyle::ssNone,
+       {},
+       THTMLBorderStyle::htSingle,
+       10,
+       Fixed(50),
+       0,
+       {198},
+       false,
+       false,
+       {1, 1, 199, 99}},
   };
   for (const LayoutCase& c : cases) {
     Viewer v;
@@ -60,7 +150,9 @@ TEST(FolioLayout, WidthsAndScrollBarsFollowTheDocument) {
     v.folio.SethtOptions(c.options);
     v.folio.SetBorderStyle(c.border);
     std::vector<int> widths;
-    v.content = [&](TSectionList& s) { s.AddSection(std::make_unique<TProbeSection>(c.height, c.contentWidth, &widths), 0); };
+    v.content = [&](TSectionList& s) {
+      s.AddSection(std::make_unique<TProbeSection>(c.height, c.contentWidth, &widths), 0);
+    };
     v.folio.SetMarginHeight(0);
     v.folio.SetMarginWidth(0);
     v.folio.LoadHtml(std::string(c.sourceLength, 'x'));
@@ -140,6 +232,14 @@ TEST(FolioLayout, SizeChangesLayOutAgainOnceTheControlHasAWindow) {
   v.folio.SetViewImages(false);
   EXPECT_EQ(widths.size(), 5u);
   EXPECT_FALSE(v.folio.SectionList().ImagesEnabled);
+  v.folio.SetViewImages(false);  // unchanged: nothing
+  EXPECT_EQ(widths.size(), 5u);
+
+  // A control narrower than its border lays out at width 0, not below.
+  v.folio.SetScrollBars(TScrollStyle::ssNone);
+  v.folio.SetWidth(1);
+  EXPECT_EQ(widths.back(), 0);
+  EXPECT_EQ(v.folio.PaintPanel().Width(), 0);
 }
 
 TEST(FolioLayout, PositionMarksKeepFullOffsetsAndIndexes) {

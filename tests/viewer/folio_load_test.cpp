@@ -25,7 +25,9 @@ class TFailingSection : public TSectionBase {
   }
 };
 
-void AddSection(TSectionList& s, int height) { s.AddSection(std::make_unique<TProbeSection>(Fixed(height), 0, nullptr), 0); }
+void AddSection(TSectionList& s, int height) {
+  s.AddSection(std::make_unique<TProbeSection>(Fixed(height), 0, nullptr), 0);
+}
 
 }  // namespace
 
@@ -106,9 +108,12 @@ TEST(FolioLoad, AFailedLoadGivesBackItsFlagsAndTheNextLoadWorks) {
     std::function<void(Viewer&)> arm;
     bool progressEnds;
   } cases[] = {
-      {"parse begin", [](Viewer& v) { v.folio.OnParseBegin = [](TFolio&, std::string&) { throw std::runtime_error("x"); }; }, true},
+      {"parse begin",
+       [](Viewer& v) { v.folio.OnParseBegin = [](TFolio&, std::string&) { throw std::runtime_error("x"); }; }, true},
       {"parse end", [](Viewer& v) { v.folio.OnParseEnd = [](TFolio&) { throw std::runtime_error("x"); }; }, true},
-      {"layout", [](Viewer& v) { v.content = [](TSectionList& s) { s.AddSection(std::make_unique<TFailingSection>(), 0); }; }, true},
+      {"layout",
+       [](Viewer& v) { v.content = [](TSectionList& s) { s.AddSection(std::make_unique<TFailingSection>(), 0); }; },
+       true},
       {"progress start",
        [](Viewer& v) {
          v.folio.OnProgress = [](TFolio&, TProgressStage s, int) {

@@ -155,8 +155,7 @@ TEST(FolioProperties, BorderStyleOnlyChangesTheFrame) {
   Viewer v;
   v.folio.LoadHtml("");
   std::vector<int> widths;
-  v.folio.SectionList().AddSection(
-      std::make_unique<folio_test::TProbeSection>(folio_test::Fixed(10), 0, &widths), 0);
+  v.folio.SectionList().AddSection(std::make_unique<folio_test::TProbeSection>(folio_test::Fixed(10), 0, &widths), 0);
   struct Case {
     THTMLBorderStyle style;
     bool focused;
