@@ -170,11 +170,15 @@ bool TCanvas::ExtTextOutW(int x, int y, uint32_t options, const TRect* rect, std
     const TRect box = area.Box();
     const int64_t margin = int64_t{f.EmPixels()} * 2 + 8;
     TBitmap& bmp = *target_;
-    if (baseline + margin > box.Top && baseline - margin < box.Bottom) {
-      TImageClip clip(bmp.Image(), area);
+    // Glyphs are clipped to the cell: ink beyond the font's ascent and
+    // descent (accents on capitals, taller fallback faces) is not drawn.
+    TRegion glyphArea(DeviceRect(-kCoordLimit, devTop, kCoordLimit, devTop + tm.tmHeight));
+    glyphArea.Combine(glyphArea, area, RGN_AND);
+    if (!glyphArea.Empty() && baseline + margin > box.Top && baseline - margin < box.Bottom) {
+      TImageClip clip(bmp.Image(), glyphArea);
       TSolid solid(textRgb);
       const uint8_t mono = MonoByteFor(textRgb);
-      const std::vector<TRect> monoRects = bmp.Monochrome() ? area.Rects() : std::vector<TRect>{};
+      const std::vector<TRect> monoRects = bmp.Monochrome() ? glyphArea.Rects() : std::vector<TRect>{};
       int64_t pen = devLeft;
       auto draw = [&](char32_t c) {
         if (pen + margin < box.Left || pen - margin > box.Right) return;
