@@ -780,25 +780,31 @@ int TRealFont::Advances(std::u16string_view text, const TTextSpacing& sp, int* o
 // ---- caches and the public functions
 
 TRealFont& RealizedFont(const TFont& font) {
-  struct Last {
+  // The last few descriptions, so that layout switching between the fonts
+  // of a few runs does not reach the cache's map.
+  struct Recent {
     std::string name;
     int height = 0;
     bool bold = false, italic = false;
     uint8_t charset = 0;
     std::shared_ptr<TRealFont> font;
   };
-  thread_local Last last;
-  if (last.font && last.height == font.Height && last.bold == font.Style.Bold && last.italic == font.Style.Italic &&
-      last.charset == font.Charset && last.name == font.Name)
-    return *last.font;
-  std::shared_ptr<TRealFont> real = RealizeFont(font);
-  last.name = font.Name;
-  last.height = font.Height;
-  last.bold = font.Style.Bold;
-  last.italic = font.Style.Italic;
-  last.charset = font.Charset;
-  last.font = std::move(real);
-  return *last.font;
+  constexpr size_t kRecent = 8;
+  thread_local Recent recent[kRecent];
+  thread_local size_t next = 0;
+  for (Recent& r : recent)
+    if (r.font && r.height == font.Height && r.bold == font.Style.Bold && r.italic == font.Style.Italic &&
+        r.charset == font.Charset && r.name == font.Name)
+      return *r.font;
+  Recent& r = recent[next];
+  next = (next + 1) % kRecent;
+  r.font = RealizeFont(font);
+  r.name = font.Name;
+  r.height = font.Height;
+  r.bold = font.Style.Bold;
+  r.italic = font.Style.Italic;
+  r.charset = font.Charset;
+  return *r.font;
 }
 
 std::shared_ptr<TRealFont> RealizeFont(const TFont& font) {
