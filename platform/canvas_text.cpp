@@ -23,7 +23,7 @@ namespace plat {
 namespace {
 
 constexpr uint32_t kAlignRight = 2, kAlignCenter = 6, kAlignBottom = 8, kAlignVertical = 24;
-constexpr int64_t kCoordLimit = int64_t{1} << 30;
+constexpr int64_t kCoordLimit = int64_t{1} << 29;  // rectangle sides stay far from overflow
 
 TTextSpacing SpacingOf(const TCanvasState& s) {
   TTextSpacing sp;
@@ -172,7 +172,7 @@ bool TCanvas::ExtTextOutW(int x, int y, uint32_t options, const TRect* rect, std
     TBitmap& bmp = *target_;
     // Glyphs are clipped to the cell: ink beyond the font's ascent and
     // descent (accents on capitals, taller fallback faces) is not drawn.
-    TRegion glyphArea(DeviceRect(-kCoordLimit, devTop, kCoordLimit, devTop + tm.tmHeight));
+    TRegion glyphArea(DeviceRect(box.Left, devTop, box.Right, devTop + tm.tmHeight));
     glyphArea.Combine(glyphArea, area, RGN_AND);
     if (!glyphArea.Empty() && baseline + margin > box.Top && baseline - margin < box.Bottom) {
       TImageClip clip(bmp.Image(), glyphArea);
@@ -331,8 +331,15 @@ int TCanvas::DrawTextW(std::u16string_view text, TRect& rect, uint32_t format) {
   const uint32_t savedAlign = std::exchange(s_.TextAlign, TA_LEFT | TA_TOP);
   const uint32_t options = (format & DT_NOCLIP) ? 0u : uint32_t{ETO_CLIPPED};
   size_t mark = 0;
+  const TRect reach = DrawableRegion().Box();
   for (const Line& l : lines) {
-    if (y > kCoordLimit) break;
+    // Lines above the drawable area are passed, those below it end the work.
+    const int64_t devY = y - s_.WindowOrg.y;
+    if (devY >= reach.Bottom || y > kCoordLimit) break;
+    if (devY + lineHeight <= reach.Top) {
+      y += lineHeight;
+      continue;
+    }
     int64_t x = rect.Left;
     if (format & DT_CENTER)
       x += (room - l.width) / 2;

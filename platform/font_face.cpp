@@ -78,6 +78,7 @@ constexpr int kMaxFontPixels = 2048;
 constexpr size_t kRealFontCacheSize = 64;
 constexpr size_t kMaxCachedRefs = 1 << 17;
 constexpr size_t kMaxCachedPictures = 4096;
+constexpr size_t kMaxPictureBytes = size_t{8} << 20;  // per realised font
 constexpr int64_t kMaxGlyphPixels = int64_t{1} << 24;
 constexpr FT_Fixed kObliqueShear = 0x0366A;  // 0.2126 in 16.16
 constexpr int32_t kLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL;
@@ -195,20 +196,19 @@ class TFontSystem {
       config_.reset(FcInitLoadConfigAndFonts());
       if (!config_) throw EOutOfResources("font configuration cannot be loaded (fontconfig)");
     }
-    if (FT_Init_FreeType(&library_) != 0) throw EOutOfResources("FreeType could not be initialised");
+    FT_Library lib = nullptr;
+    if (FT_Init_FreeType(&lib) != 0) throw EOutOfResources("FreeType could not be initialised");
+    library_.reset(lib);
     FT_UInt v40 = TT_INTERPRETER_VERSION_40;  // see "Advances" at the top of this file
-    FT_Property_Set(library_, "truetype", "interpreter-version", &v40);
+    FT_Property_Set(lib, "truetype", "interpreter-version", &v40);
     ListFamilies();
     if (families_ == 0) throw EOutOfResources("no fonts are installed (fontconfig lists none)");
-  }
-  ~TFontSystem() {
-    if (library_) FT_Done_FreeType(library_);
   }
   TFontSystem(const TFontSystem&) = delete;
   TFontSystem& operator=(const TFontSystem&) = delete;
 
   FcConfig* Config() const { return config_.get(); }
-  FT_Library Library() const { return library_; }
+  FT_Library Library() const { return library_.get(); }
   const std::vector<std::string>& Installed() const { return installed_; }
 
   bool FamilyInstalled(std::string_view family) const { return familyKeys_.count(Lower(family)) != 0; }
@@ -274,19 +274,6 @@ class TFontSystem {
     return FcFontSetPtr(FcFontSort(config_.get(), p.get(), FcTrue, nullptr, &r));
   }
 
-  // ---- realised font cache
-  struct Key {
-    std::string name;  // lower case, trimmed
-    int height;
-    bool bold, italic;
-    uint8_t charset;
-    bool operator<(const Key& o) const {
-      return std::tie(name, height, bold, italic, charset) < std::tie(o.name, o.height, o.bold, o.italic, o.charset);
-    }
-  };
-  std::list<std::pair<Key, std::shared_ptr<TRealFont>>> lru;
-  std::map<Key, decltype(lru)::iterator> index;
-
  private:
   void ListFamilies() {
     FcPatternPtr all(FcPatternCreate());
@@ -312,7 +299,10 @@ class TFontSystem {
   }
 
   std::unique_ptr<FcConfig, FcConfigDeleter> config_;
-  FT_Library library_ = nullptr;
+  struct FtLibraryDeleter {
+    void operator()(FT_Library l) const { FT_Done_FreeType(l); }
+  };
+  std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library_;
   std::set<std::string> familyKeys_;
   size_t families_ = 0;
   std::vector<std::string> installed_;
@@ -331,6 +321,23 @@ TFontSystem& System() {
   if (!raw) raw = ThreadSystem().get();
   return *raw;
 }
+
+// Realised fonts by description, least recently used last. Kept apart
+// from the font system: fonts hold their system, so a cache inside it
+// would make a cycle.
+struct TFontCache {
+  struct Key {
+    std::string name;  // lower case, trimmed
+    int height;
+    bool bold, italic;
+    uint8_t charset;
+    bool operator<(const Key& o) const {
+      return std::tie(name, height, bold, italic, charset) < std::tie(o.name, o.height, o.bold, o.italic, o.charset);
+    }
+  };
+  std::list<std::pair<Key, std::shared_ptr<TRealFont>>> lru;
+  std::map<Key, decltype(lru)::iterator> index;
+};
 
 // ---- character sets from the OS/2 code page bits
 struct TCharsetBit {
@@ -460,6 +467,7 @@ struct TRealFont::Impl {
   bool sortedMade = false;
   std::unordered_map<char32_t, Ref> refs;
   std::unordered_map<uint64_t, std::unique_ptr<TGlyphPicture>> pictures;
+  size_t pictureBytes = 0;
 
   ~Impl() {
     pictures.clear();
@@ -551,9 +559,14 @@ struct TRealFont::Impl {
     uint64_t key = uint64_t{r.face} << 32 | r.glyph;
     auto it = pictures.find(key);
     if (it != pictures.end()) return it->second.get();
-    if (pictures.size() >= kMaxCachedPictures) pictures.clear();
     auto pic = std::make_unique<TGlyphPicture>();
     Render(faces[r.face], r.glyph, *pic);
+    const size_t bytes = pic->bits.size() * sizeof(uint32_t) + sizeof(TGlyphPicture);
+    if (pictures.size() >= kMaxCachedPictures || pictureBytes + bytes > kMaxPictureBytes) {
+      pictures.clear();
+      pictureBytes = 0;
+    }
+    pictureBytes += bytes;
     return pictures.emplace(key, std::move(pic)).first->second.get();
   }
 
@@ -808,20 +821,19 @@ TRealFont& RealizedFont(const TFont& font) {
 }
 
 std::shared_ptr<TRealFont> RealizeFont(const TFont& font) {
-  std::shared_ptr<TFontSystem> system = ThreadSystem();
-  TFontSystem& sys = *system;
-  TFontSystem::Key key{Lower(Trim(font.Name)), font.Height, font.Style.Bold, font.Style.Italic, font.Charset};
-  auto it = sys.index.find(key);
-  if (it != sys.index.end()) {
-    sys.lru.splice(sys.lru.begin(), sys.lru, it->second);
+  thread_local TFontCache cache;
+  TFontCache::Key key{Lower(Trim(font.Name)), font.Height, font.Style.Bold, font.Style.Italic, font.Charset};
+  auto it = cache.index.find(key);
+  if (it != cache.index.end()) {
+    cache.lru.splice(cache.lru.begin(), cache.lru, it->second);
     return it->second->second;
   }
-  std::shared_ptr<TRealFont> real = Build(system, font);
-  sys.lru.emplace_front(key, real);
-  sys.index[key] = sys.lru.begin();
-  if (sys.lru.size() > kRealFontCacheSize) {
-    sys.index.erase(sys.lru.back().first);
-    sys.lru.pop_back();
+  std::shared_ptr<TRealFont> real = Build(ThreadSystem(), font);
+  cache.lru.emplace_front(key, real);
+  cache.index[key] = cache.lru.begin();
+  if (cache.lru.size() > kRealFontCacheSize) {
+    cache.index.erase(cache.lru.back().first);
+    cache.lru.pop_back();
   }
   return real;
 }
