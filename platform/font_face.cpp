@@ -202,22 +202,24 @@ class TFontSystem {
     FT_UInt v40 = TT_INTERPRETER_VERSION_40;  // see "Advances" at the top of this file
     FT_Property_Set(lib, "truetype", "interpreter-version", &v40);
     ListFamilies();
-    if (families_ == 0) throw EOutOfResources("no fonts are installed (fontconfig lists none)");
+    if (fcKeys_.empty()) throw EOutOfResources("no fonts are installed (fontconfig lists none)");
   }
   TFontSystem(const TFontSystem&) = delete;
   TFontSystem& operator=(const TFontSystem&) = delete;
 
-  FcConfig* Config() const { return config_.get(); }
   FT_Library Library() const { return library_.get(); }
   const std::vector<std::string>& Installed() const { return installed_; }
 
-  bool FamilyInstalled(std::string_view family) const { return familyKeys_.count(Lower(family)) != 0; }
+  // A name of the installed list (families and aliases).
+  bool Installed(std::string_view name) const { return installedKeys_.count(Lower(name)) != 0; }
+  // A family fontconfig lists.
+  bool FontconfigFamily(std::string_view name) const { return fcKeys_.count(Lower(name)) != 0; }
 
   std::string AliasTarget(std::string_view name) const {
     for (const TAlias& a : AliasTable()) {
       if (!SameName(a.name, name)) continue;
       for (const char* t : a.targets)
-        if (FamilyInstalled(t)) return t;
+        if (FontconfigFamily(t)) return t;
       return {};
     }
     return {};
@@ -285,17 +287,17 @@ class TFontSystem {
         for (int n = 0;; ++n) {
           std::string f = PatternString(set->fonts[i], FC_FAMILY, n);
           if (f.empty()) break;
+          fcKeys_.insert(Lower(f));
           AddInstalled(f);
         }
     }
-    families_ = familyKeys_.size();
     for (const TAlias& a : AliasTable())
       if (!AliasTarget(a.name).empty()) AddInstalled(a.name);
     std::sort(installed_.begin(), installed_.end(),
               [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
   }
   void AddInstalled(const std::string& name) {
-    if (familyKeys_.insert(Lower(name)).second) installed_.push_back(name);
+    if (installedKeys_.insert(Lower(name)).second) installed_.push_back(name);
   }
 
   std::unique_ptr<FcConfig, FcConfigDeleter> config_;
@@ -303,12 +305,9 @@ class TFontSystem {
     void operator()(FT_Library l) const { FT_Done_FreeType(l); }
   };
   std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter> library_;
-  std::set<std::string> familyKeys_;
-  size_t families_ = 0;
+  std::set<std::string> fcKeys_;         // lower-case fontconfig families
+  std::set<std::string> installedKeys_;  // those and the aliases
   std::vector<std::string> installed_;
-
- public:
-  size_t FamilyCount() const { return families_; }
 };
 
 std::shared_ptr<TFontSystem> ThreadSystem() {
@@ -622,8 +621,8 @@ std::shared_ptr<TRealFont> Build(const std::shared_ptr<TFontSystem>& system, con
   int height = font.Height == 0 ? kDefaultCellHeight : std::clamp(font.Height, -kMaxFontPixels, kMaxFontPixels);
 
   std::string_view name = Trim(font.Name);
-  std::string family = sys.AliasTarget(name);
-  if (family.empty() && !name.empty() && sys.FamilyInstalled(name)) family = std::string(name);
+  // A family of that name wins over the alias (the real face, when installed).
+  std::string family = sys.FontconfigFamily(name) ? std::string(name) : sys.AliasTarget(name);
   TFaceChoice choice;
   bool found = !family.empty() && sys.Match(family, impl->bold, impl->italic, choice);
   if (!found) found = sys.Match(kDefaultFontFamily, impl->bold, impl->italic, choice);
@@ -845,7 +844,7 @@ std::shared_ptr<TRealFont> RealizeFontWithConfig(const TFont& font, const std::s
 
 const std::vector<std::string>& InstalledFonts() { return System().Installed(); }
 
-bool IsFontInstalled(std::string_view name) { return System().FamilyInstalled(Trim(name)); }
+bool IsFontInstalled(std::string_view name) { return System().Installed(Trim(name)); }
 
 std::string FontAliasTarget(std::string_view name) { return System().AliasTarget(Trim(name)); }
 
