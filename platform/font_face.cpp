@@ -632,6 +632,8 @@ std::shared_ptr<TRealFont> Build(const std::shared_ptr<TFontSystem>& system, con
   // Opens the face once to read its tables (its size comes after the metrics).
   auto open = [&](const TFaceChoice& c) { return OpenFace(sys.Library(), c, 16); };
   FtFacePtr face = open(choice);
+  if (!face && choice.family != kDefaultFontFamily && sys.Match(kDefaultFontFamily, impl->bold, impl->italic, choice))
+    face = open(choice);  // an unreadable file gives way to the default face
   if (!face) throw EOutOfResources("font file cannot be opened: " + choice.file);
 
   uint8_t requested = font.Charset;
