@@ -155,7 +155,7 @@ bool TCanvas::ExtTextOutW(int x, int y, uint32_t options, const TRect* rect, std
   if (rect && (options & (ETO_CLIPPED | ETO_OPAQUE))) {
     TPoint a = ToDevice(rect->Left, rect->Top), b = ToDevice(rect->Right, rect->Bottom);
     TRegion r(TRect{a.x, a.y, b.x, b.y});
-    if (options & ETO_OPAQUE) FillDeviceRegion(r, ColorToRGB(s_.BkColor));
+    if ((options & ETO_OPAQUE) && s_.BkColor != NoColor) FillDeviceRegion(r, ColorToRGB(s_.BkColor));
     if (options & ETO_CLIPPED) area.Combine(area, r, RGN_AND);
   }
   const uint32_t textRgb = ColorToRGB(s_.TextColor);
@@ -164,9 +164,10 @@ bool TCanvas::ExtTextOutW(int x, int y, uint32_t options, const TRect* rect, std
     band.Combine(band, area, RGN_AND);
     if (!band.Empty()) FillDeviceRegion(band, rgb);
   };
-  if (s_.BkMode == OPAQUE && !area.Empty()) fillRows(devTop, tm.tmHeight, ColorToRGB(s_.BkColor));
+  if (s_.BkMode == OPAQUE && s_.BkColor != NoColor && !area.Empty())
+    fillRows(devTop, tm.tmHeight, ColorToRGB(s_.BkColor));
 
-  if (!area.Empty() && !text.empty()) {
+  if (!area.Empty() && !text.empty() && s_.TextColor != NoColor) {
     const TRect box = area.Box();
     const int64_t margin = int64_t{f.EmPixels()} * 2 + 8;
     TBitmap& bmp = *target_;
@@ -357,7 +358,7 @@ int TCanvas::DrawTextW(std::u16string_view text, TRect& rect, uint32_t format) {
         TPoint a = ToDevice(rect.Left, rect.Top), b = ToDevice(rect.Right, rect.Bottom);
         line.Combine(line, TRegion(TRect{a.x, a.y, b.x, b.y}), RGN_AND);
       }
-      FillDeviceRegion(line, ColorToRGB(s_.TextColor));
+      if (s_.TextColor != NoColor) FillDeviceRegion(line, ColorToRGB(s_.TextColor));
     }
     y += lineHeight;
   }
