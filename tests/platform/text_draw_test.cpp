@@ -161,6 +161,12 @@ TEST(TextDraw, FallbackGlyphsDrawAsTheirOwnFace) {
   TTextSurface d(100, 30, MakeFont(family, -16));
   d.c().TextOut(2, 2, jp);
   EXPECT_TRUE(SamePixels(s.bmp, d.bmp)) << family;
+  // The pen moves on by the measured width: what follows lands where measured.
+  TTextSurface joined(100, 30, times), split(100, 30, times);
+  joined.c().TextOut(2, 2, jp + u"X");
+  split.c().TextOut(2, 2, jp);
+  split.c().TextOut(2 + split.c().TextWidth(jp), 2, u"X");
+  EXPECT_TRUE(SamePixels(joined.bmp, split.bmp));
 }
 
 TEST(TextDraw, ClipRegionClippedAndOpaqueRectangles) {
