@@ -19,7 +19,7 @@ typedef union pixman_image pixman_image_t;
 
 namespace plat {
 
-// ---- installed fonts (the class library's Screen.Fonts)
+// ---- installed fonts (the screen fonts the engine picks families from)
 
 // The installed families: what the font configuration lists plus each
 // Windows face name whose alias target is installed; sorted, one entry per
