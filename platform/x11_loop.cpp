@@ -28,6 +28,7 @@ TX11EventLoop::TExit TX11EventLoop::Run() {
       XEvent event;
       XNextEvent(display, &event);
       handled = true;
+      if (events_ && events_(event)) continue;
       if (receiver_.HandleEvent(event)) continue;
       if (window_.HandleEvent(event)) return TExit::kClosed;
     }

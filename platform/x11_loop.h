@@ -7,6 +7,8 @@
 
 #include "platform/x11_delivery.h"
 
+union _XEvent;
+
 namespace plat {
 
 class TX11Window;
@@ -27,6 +29,10 @@ class TX11EventLoop {
                 uint32_t accepted_tag = kHtmlCopyDataId);
 
   void SetIdleHook(IdleHook hook) { idle_ = std::move(hook); }
+  // Sees every event first (other windows of the process, such as an
+  // error report); returns true when it took the event.
+  using EventHook = std::function<bool(const _XEvent&)>;
+  void SetEventHook(EventHook hook) { events_ = std::move(hook); }
 
   // Handles events until the window is closed or the connection breaks.
   // Documents are handled one at a time, in the order their requests
@@ -40,6 +46,7 @@ class TX11EventLoop {
   TX11Window& window_;
   TDeliveryReceiver receiver_;
   IdleHook idle_;
+  EventHook events_;
   bool quit_ = false;
 };
 
