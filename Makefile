@@ -19,6 +19,7 @@ build: setup $(BUILD)/build.ninja
 
 run: build
 	./$(BUILD)/bin/canvasdemo demo.png
+	@for f in examples/*.html; do ./$(BUILD)/bin/htmlsnap --width 400 "$$f" -o "$${f%.html}.png"; done
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
