@@ -51,4 +51,27 @@ void WritePng(const TBitmap& bitmap, const std::string& path) {
   if (std::fflush(file.get()) != 0) throw EInOutError("cannot write " + path);
 }
 
+TBitmap ReadPng(const std::string& path) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str()))
+    throw EInOutError("cannot read " + path + ": " + image.message);
+  struct Finisher {
+    png_image* p;
+    ~Finisher() { png_image_free(p); }
+  } finish{&image};
+  if (image.width > static_cast<png_uint_32>(kMaxBitmapSide) || image.height > static_cast<png_uint_32>(kMaxBitmapSide))
+    throw EInOutError(path + ": picture too large");
+  TBitmap bitmap(static_cast<int>(image.width), static_cast<int>(image.height));
+  image.format = PNG_FORMAT_BGRA;  // little-endian 0xAARRGGBB words, as the bitmap keeps them
+  std::vector<uint32_t> pixels(size_t(image.width) * image.height);
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+    throw EInOutError("cannot decode " + path + ": " + image.message);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    uint32_t* row = bitmap.Row32(y);
+    for (int x = 0; x < bitmap.Width(); ++x) row[x] = pixels[size_t(y) * image.width + size_t(x)] & 0xFFFFFF;
+  }
+  return bitmap;
+}
+
 }  // namespace plat

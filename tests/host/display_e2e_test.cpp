@@ -16,6 +16,7 @@
 
 #include "host/html_form.h"
 #include "host/snapshot_renderer.h"
+#include "platform/png.h"
 #include "platform/x11_connection.h"
 #include "platform/x11_delivery.h"
 #include "platform/x11_window.h"
@@ -160,14 +161,10 @@ TEST_F(DisplayE2E, AWhiteWindowNamedCustomerHtmlTakesDocuments) {
 
   // The snapshot tool writes the window's picture.
   EXPECT_EQ(RunProgram({kBin + "/htmlsnap", "--window", "400x300", "doc.html", "-o", "a.png"}, "", dir_, &err), 0) << err;
-  std::string png = ReadFile(dir_ / "a.png");
-  ASSERT_GT(png.size(), 24u);
-  auto be32 = [&](size_t at) {
-    return (uint32_t(uint8_t(png[at])) << 24) | (uint32_t(uint8_t(png[at + 1])) << 16) |
-           (uint32_t(uint8_t(png[at + 2])) << 8) | uint32_t(uint8_t(png[at + 3]));
-  };
-  EXPECT_EQ(be32(16), 400u);
-  EXPECT_EQ(be32(20), 300u);
+  plat::TBitmap snap = plat::ReadPng((dir_ / "a.png").string());
+  EXPECT_EQ(snap.Width(), 400);
+  EXPECT_EQ(snap.Height(), 300);
+  EXPECT_EQ(CountDifferences(plat::CaptureWindow(c, w), snap), 0);
 
   // A foreign tag answers 1 and changes nothing.
   std::ofstream(dir_ / "other.html", std::ios::binary) << "other";
@@ -199,6 +196,25 @@ TEST_F(DisplayE2E, LargeDocumentsAndManyInARow) {
     ASSERT_EQ(each.answer, 1) << i;
   }
   EXPECT_EQ(ReadFile(dir_ / "screen.html"), "doc 199\r\n");
+}
+
+TEST_F(DisplayE2E, AFailureIsReportedWithoutStoppingTheDisplay) {
+  // "screen.html" cannot be created where a directory of that name stands.
+  fs::create_directories(dir_ / "screen.html");
+  DisplayProcess display(xvfb_->Display(), dir_, {"0", "0", "200", "100", "$00FFFFFF"});
+  plat::TX11Connection c(xvfb_->Display());
+  ASSERT_NE(WaitForWindow(c, "CustomerHTML"), 0u);
+  plat::TDocumentSender sender(c);
+  plat::TSendResult r = sender.Send("first");
+  ASSERT_EQ(r.status, plat::TSendStatus::kAnswered) << r.error;
+  EXPECT_EQ(r.answer, 0);
+  EXPECT_NE(WaitForWindow(c, "Application Error"), 0u);
+  // The report does not block: the next document is handled while it shows.
+  fs::remove_all(dir_ / "screen.html");
+  r = sender.Send("second");
+  ASSERT_EQ(r.status, plat::TSendStatus::kAnswered) << r.error;
+  EXPECT_EQ(r.answer, 1);
+  EXPECT_EQ(ReadFile(dir_ / "screen.html"), "second\r\n");
 }
 
 TEST_F(DisplayE2E, StartUpFailuresEndTheProcessWithAReport) {
