@@ -85,8 +85,8 @@ TRegion TRegion::Polygon(const TPoint* points, int count, TPolyFillMode mode, co
       bool down = b.y > a.y;
       double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
       if (cy < y0 || cy >= y1) continue;
-      double t = (cy - a.y) / double(b.y - a.y);
-      xs.push_back({a.x + t * (b.x - a.x), down ? 1 : -1});
+      double t = (cy - a.y) / (double(b.y) - a.y);
+      xs.push_back({a.x + t * (double(b.x) - a.x), down ? 1 : -1});
     }
     std::sort(xs.begin(), xs.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
     int winding = 0;

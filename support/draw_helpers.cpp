@@ -1,0 +1,108 @@
+#include "support/draw_helpers.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace html {
+
+using plat::TCanvas;
+using plat::TColor;
+using plat::TRect;
+using plat::TRegion;
+
+TClipRect::TClipRect(TCanvas& canvas, const TRect& rect) : canvas_(canvas), saved_(canvas.State().ClipRgn) {
+  plat::TPoint o = canvas.WindowOrg();
+  TRegion r(rect.Offset(-o.x, -o.y));
+  if (saved_) r.Combine(r, *saved_, plat::RGN_AND);
+  canvas.SelectClipRgn(&r);
+}
+
+TClipRect::~TClipRect() { canvas_.State().ClipRgn = std::move(saved_); }
+
+void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u16string_view text) {
+  uint32_t align = canvas.SetTextAlign(plat::TA_LEFT | plat::TA_TOP);
+  TRect r{left, top, right, bottom};
+  try {
+    canvas.DrawTextW(text, r, plat::DT_WORDBREAK);
+  } catch (...) {
+    canvas.SetTextAlign(align);
+    throw;
+  }
+  canvas.SetTextAlign(align);
+}
+
+void FillRectColor(TCanvas& canvas, int left, int top, int right, int bottom, TColor color) {
+  plat::TBrush saved = canvas.Brush();
+  canvas.Brush() = {color, plat::TBrushStyle::bsSolid};
+  canvas.FillRect({left, top, right, bottom});
+  canvas.Brush() = saved;
+}
+
+void FormControlRect(TCanvas& canvas, int left, int top, int right, int bottom, bool useFace, bool monochrome,
+                     bool light, TColor fill) {
+  canvas.FillRect({left, top, right - 1, bottom - 1}, useFace && !monochrome ? plat::clBtnFace : fill);
+  int w = monochrome ? 1 : 2;
+  TColor first = monochrome ? plat::clBlack : light ? plat::clSilver : plat::clBtnShadow;
+  TColor second = light ? plat::clBtnShadow : plat::clSilver;
+  // Left and top edges, inside the rectangle.
+  canvas.FillRect({left, top, left + w, bottom - 1}, first);
+  canvas.FillRect({left, top, right - 1, top + w}, first);
+  if (!monochrome) {
+    canvas.FillRect({right - 1 - w, top + w, right - 1, bottom - 1}, second);
+    canvas.FillRect({left + w, bottom - 1 - w, right - 1, bottom - 1}, second);
+  }
+}
+
+void RaisedRectColor(const TRaisedRectContext& doc, TCanvas& canvas, int left, int top, int right, int bottom,
+                     bool raised, int width) {
+  bool whiteBackground = (plat::ColorToRGB(doc.Background) & 0xFFFFFF) == 0xFFFFFF;
+  TColor light = doc.Printing || whiteBackground ? plat::clSilver : plat::clBtnHighlight;
+  TColor dark = plat::clBtnShadow;
+  if (doc.Printing && doc.PrintMonochromeBlack && doc.MonochromeDevice) light = dark = plat::clBlack;
+  RaisedRect(canvas, left, top, right, bottom, raised, dark, light, width);
+}
+
+namespace {
+
+// Fills one side of a frame as a quadrilateral with mitred corners.
+void FillSide(TCanvas& canvas, const plat::TPoint (&p)[4], TColor color) {
+  plat::TPoint o = canvas.WindowOrg();
+  plat::TPoint dev[4];
+  for (int i = 0; i < 4; ++i) dev[i] = {p[i].x - o.x, p[i].y - o.y};
+  canvas.FillDeviceRegion(TRegion::Polygon(dev, 4, plat::ALTERNATE, canvas.DrawableRegion().Box()),
+                          plat::ColorToRGB(color));
+}
+
+}  // namespace
+
+void RaisedRect(TCanvas& canvas, int left, int top, int right, int bottom, bool raised, TColor dark, TColor light,
+                int width) {
+  // Documents are painted whole, far taller than a screen: clamp relative
+  // to what can be seen, not to fixed screen coordinates.
+  TRect clip = canvas.ClipBox();
+  top = std::max(top, clip.Top - 200);
+  bottom = std::min(bottom, clip.Bottom + 200);
+  left = std::max(left, clip.Left - 200);
+  right = std::min(right, clip.Right + 200);
+  if (right <= left || bottom <= top) return;
+  TColor topLeft = raised ? light : dark, bottomRight = raised ? dark : light;
+  if (width <= 1) {
+    canvas.FillRect({left, top, right, top + 1}, topLeft);
+    canvas.FillRect({left, top, left + 1, bottom}, topLeft);
+    canvas.FillRect({left, bottom - 1, right, bottom}, bottomRight);
+    canvas.FillRect({right - 1, top + 1, right, bottom}, bottomRight);
+    return;
+  }
+  int l = left, t = top, r = right, b = bottom;
+  int il = l + width, it = t + width, ir = r - width, ib = b - width;
+  const plat::TPoint leftSide[4] = {{l, b}, {l, t}, {il, it}, {il, ib}};
+  const plat::TPoint topSide[4] = {{l, t}, {r, t}, {ir, it}, {il, it}};
+  const plat::TPoint rightSide[4] = {{r, t}, {r, b}, {ir, ib}, {ir, it}};
+  const plat::TPoint bottomSide[4] = {{r, b}, {l, b}, {il, ib}, {ir, ib}};
+  FillSide(canvas, leftSide, topLeft);
+  FillSide(canvas, topSide, topLeft);
+  FillSide(canvas, rightSide, bottomRight);
+  FillSide(canvas, bottomSide, bottomRight);
+}
+
+}  // namespace html

@@ -1,0 +1,42 @@
+#include "support/id_names.h"
+
+#include <cctype>
+
+namespace html {
+
+int TChPosObj::YPosition() {
+  int y = 0;
+  if (Owner && Owner->FindSourcePosition(ChPos, y)) return y;
+  return 0;
+}
+
+bool TIDNameList::CaseLess::operator()(const std::string& a, const std::string& b) const {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    int ca = std::tolower(static_cast<unsigned char>(a[i])), cb = std::tolower(static_cast<unsigned char>(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+
+void TIDNameList::AddObject(const std::string& name, TIDObject* object) {
+  entries_.erase(name);  // frees an owned position object
+  Entry& e = entries_[name];
+  e.object = object;
+}
+
+void TIDNameList::AddChPosObject(const std::string& name, int32_t position) {
+  auto obj = std::make_unique<TChPosObj>(Owner, position);
+  TChPosObj* raw = obj.get();
+  AddObject(name, raw);
+  entries_[name].owned = std::move(obj);
+}
+
+TIDObject* TIDNameList::Find(const std::string& name) const {
+  auto it = entries_.find(name);
+  return it == entries_.end() ? nullptr : it->second.object;
+}
+
+void TIDNameList::Clear() { entries_.clear(); }
+
+}  // namespace html

@@ -1,0 +1,269 @@
+#include "viewer/url_subs.h"
+
+#include <cctype>
+#include <unistd.h>
+
+#include <vector>
+
+namespace html {
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// Removes blanks and control characters at both ends, as the string trim does.
+std::string Trim(const std::string& s) {
+  size_t a = 0, b = s.size();
+  while (a < b && static_cast<unsigned char>(s[a]) <= ' ') ++a;
+  while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ') --b;
+  return s.substr(a, b - a);
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// One left-to-right pass: what an escape produces is never decoded again.
+std::string PercentDecode(const std::string& s) {
+  if (s.empty() || s[0] == '%') return s;
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    if (s[i] != '%') {
+      out += s[i++];
+      continue;
+    }
+    if (i + 2 >= s.size()) break;  // fewer than two characters follow
+    int hi = HexValue(s[i + 1]), lo = HexValue(s[i + 2]);
+    if (hi < 0 || lo < 0) break;  // not an escape: the rest stays as it is
+    int code = hi * 16 + lo;
+    if (code == 0) {
+      out.append(s, i, 3);  // never a NUL inside a path
+    } else {
+      out += static_cast<char>(code);
+    }
+    i += 3;
+  }
+  out.append(s, i, std::string::npos);
+  return out;
+}
+
+size_t FindIgnoringCase(const std::string& s, const std::string& sub) {
+  return Lower(s).find(Lower(sub));
+}
+
+std::string CutAtQuery(const std::string& s) {
+  size_t q = s.find('?');
+  return q == std::string::npos ? s : s.substr(0, q);
+}
+
+std::string CurrentDirectory() {
+  std::vector<char> buf(4096);
+  if (!getcwd(buf.data(), buf.size())) return "\\";
+  std::string dir(buf.data());
+  for (char& c : dir)
+    if (c == '/') c = '\\';
+  return dir;
+}
+
+}  // namespace
+
+std::string DosPathOf(const std::string& name) {
+  std::string s = PercentDecode(name);
+  if (s.find('/') == std::string::npos) return s;
+  for (const char* prefix : {"file:///", "file://", "file:/"}) {
+    size_t p = FindIgnoringCase(s, prefix);
+    if (p != std::string::npos) {
+      s.erase(p, std::char_traits<char>::length(prefix));
+      break;
+    }
+  }
+  for (char& c : s) {
+    if (c == '|') c = ':';
+    else if (c == '/') c = '\\';
+  }
+  return s;
+}
+
+std::string ExpandWithServerRoot(const std::string& name, const std::string& serverRoot) {
+  std::string p = Trim(DosPathOf(name));
+  if (!p.empty() && !serverRoot.empty() && p.rfind("\\\\", 0) != 0 && !(p.size() > 1 && p[1] == ':') && p[0] == '\\')
+    p = serverRoot + p;
+  return p;
+}
+
+std::string ExpandFileName(const std::string& path) {
+  std::string full = path;
+  bool unc = full.rfind("\\\\", 0) == 0;
+  bool drive = full.size() > 1 && full[1] == ':';
+  if (!unc && !drive && (full.empty() || full[0] != '\\')) full = CurrentDirectory() + "\\" + full;
+  // Resolve "." and ".." segments after the root.
+  size_t rootLen = unc ? 2 : drive ? (full.size() > 2 && full[2] == '\\' ? 3 : 2) : 1;
+  std::string root = full.substr(0, rootLen);
+  std::vector<std::string> parts;
+  size_t start = rootLen;
+  while (start <= full.size()) {
+    size_t bs = full.find('\\', start);
+    std::string part = full.substr(start, bs == std::string::npos ? std::string::npos : bs - start);
+    if (part == "..") {
+      if (!parts.empty() && !(unc && parts.size() == 1)) parts.pop_back();
+    } else if (part != "." && !(part.empty() && bs != std::string::npos)) {
+      parts.push_back(part);
+    }
+    if (bs == std::string::npos) break;
+    start = bs + 1;
+  }
+  std::string out = root;
+  for (size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
+  return out;
+}
+
+std::string ExtractFilePath(const std::string& path) {
+  size_t p = path.find_last_of("\\:");
+  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string ExpandDocumentName(const std::string& name, const std::string& serverRoot,
+                               const std::string& documentBase, const std::string& documentName) {
+  size_t scheme = name.find("://");
+  if (scheme != std::string::npos && scheme > 0 && FindIgnoringCase(name, "file://") == std::string::npos) return name;
+  std::string r = ExpandWithServerRoot(Trim(name), serverRoot);
+  if (!r.empty() && r[0] == '\\') return ExpandFileName(r);
+  bool drivePath = r.size() > 1 && r[1] == ':';
+  if (drivePath || r.rfind("\\\\", 0) == 0 || Lower(documentBase) == "dospath") return r;
+  if (!documentBase.empty()) return ExpandFileName(ExtractFilePath(DosPathOf(documentBase)) + r);
+  std::string dir = ExtractFilePath(documentName);
+  return ExpandFileName(dir.empty() ? r : dir + r);
+}
+
+std::string UrlBase(const std::string& url) {
+  std::string u = CutAtQuery(Trim(url));
+  size_t slashes = u.find("//");
+  // The ending "/" must come after the "//" (after the first character without one).
+  size_t after = slashes == std::string::npos ? 0 : slashes + 1;
+  size_t last = u.rfind('/');
+  if (last != std::string::npos && last > after) return u.substr(0, last + 1);
+  return u + "/";
+}
+
+std::string CombineUrl(const std::string& base, const std::string& relative) {
+  std::string b = Trim(base);
+  std::string scheme = UrlProtocol(b);
+  // p: length of the root part "scheme://host/" (0 when unknown).
+  size_t p = 0;
+  if (Lower(b).rfind("file:///", 0) == 0) {
+    size_t s = b.find('/', 8);
+    p = s == std::string::npos ? 8 : s + 1;
+  } else if (size_t k = b.find("://"); k != std::string::npos) {
+    // Without a "/" after the host ("http://host") the root is the whole base.
+    if (size_t s = b.find('/', k + 3); s != std::string::npos) p = s + 1;
+  } else if (size_t s = b.find('/'); s != std::string::npos) {
+    p = s + 1;
+  }
+  if (p > 0) {
+    if (b.empty() || b.back() != '/') b += '/';
+  } else {
+    b += '/';
+    p = b.size();
+  }
+  std::string r = Trim(relative);
+  std::string a;
+  if (r.empty() || r[0] != '/')
+    a = b + r;
+  else if (r.rfind("//", 0) == 0)
+    a = scheme != "file" ? scheme + ":" + r : "file:///" + r;
+  else
+    a = b.substr(0, p) + r.substr(1);
+  // Dot segments.
+  for (;;) {
+    size_t k = a.find("/../");
+    if (k == std::string::npos) break;
+    if (k + 1 > p) {
+      if (k == 0) break;
+      size_t prev = a.rfind('/', k - 1);
+      if (prev == std::string::npos) break;
+      a.erase(prev + 1, k + 4 - (prev + 1));
+    } else {
+      a.erase(k + 1, 3);
+    }
+  }
+  for (size_t k; (k = a.find("/./")) != std::string::npos;) a.erase(k, 2);
+  return a;
+}
+
+bool IsFullUrl(const std::string& url) {
+  std::string u = CutAtQuery(url);
+  size_t scheme = u.find("://");
+  size_t slash = u.find('/');
+  if (scheme != std::string::npos && scheme < slash) return true;
+  return Lower(u).find("mailto:") != std::string::npos;
+}
+
+std::string UrlProtocol(const std::string& url) { return Lower(ParseUrl(CutAtQuery(url)).Protocol); }
+
+TUrlParts ParseUrl(const std::string& url) {
+  TUrlParts parts;
+  if (url.empty()) return parts;
+  size_t hostStart = 0;
+  if (size_t k = url.find("://"); k != std::string::npos) {
+    parts.Protocol = url.substr(0, k);
+    hostStart = k + 3;
+  } else if (url[0] == '/') {
+    parts.Protocol = "http";
+    if (url.size() > 1 && url[1] != '/') {
+      parts.Path = url;
+      return parts;
+    }
+    hostStart = 2;  // "//host/path": the host follows the two slashes
+  } else if (Lower(url.substr(0, 5)) == "http:") {
+    parts.Protocol = "http";
+    if (url.size() > 6 && url[6] != '/') {
+      parts.Path = url.substr(5);
+      return parts;
+    }
+    hostStart = std::min<size_t>(6, url.size());
+  } else if (Lower(url.substr(0, 7)) == "mailto:") {
+    parts.Protocol = "mailto";
+    hostStart = 7;
+  }
+  if (hostStart > url.size()) hostStart = url.size();
+  size_t slash = url.find('/', hostStart);
+  std::string authority = url.substr(hostStart, slash == std::string::npos ? std::string::npos : slash - hostStart);
+  parts.Path = slash == std::string::npos ? std::string() : url.substr(slash);
+  int c = LastPos(":", authority), a = LastPos("@", authority);
+  if (c == 0 && a == 0) {
+    parts.Host = authority;
+    return parts;
+  }
+  if (a < c) {
+    parts.Port = authority.substr(static_cast<size_t>(c));
+    parts.Host = authority.substr(static_cast<size_t>(a), static_cast<size_t>(c - a - 1));
+    if (a == 0) return parts;
+  } else {
+    parts.Host = authority.substr(static_cast<size_t>(a));
+  }
+  std::string user = authority.substr(0, static_cast<size_t>(a - 1));
+  size_t colon = user.find(':');
+  if (colon != std::string::npos) {
+    parts.User = user.substr(0, colon);
+    parts.Password = user.substr(colon + 1);
+  } else {
+    parts.User = user;
+  }
+  return parts;
+}
+
+int LastPos(const std::string& sub, const std::string& s) {
+  if (sub.empty() || sub.size() > s.size()) return 0;
+  size_t p = s.rfind(sub);
+  return p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+}  // namespace html
