@@ -144,6 +144,11 @@ class TProperties {
   void UpdateLinkFonts(int index, const PropValue& value);
 };
 
+// The set a STYLE attribute's declarations go into (a rule set).
+inline std::shared_ptr<TProperties> NewInlineStyleSet() {
+  return std::make_shared<TProperties>(TPropSetKind::Rule);
+}
+
 // How a declaration is stored: into a STYLE attribute's set or a style
 // sheet rule (they differ for an unreadable "color").
 enum class TDeclarationTarget { InlineStyle, Rule };
