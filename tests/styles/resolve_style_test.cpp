@@ -75,6 +75,14 @@ TEST_F(ResolveStyle, InlineStyleComesLastAndRelativeSizesUseTheParent) {
   EXPECT_EQ(Open("b").Title, "a tip");  // inherited when not given
 }
 
+TEST_F(ResolveStyle, ZIndexOfAnEarlierRuleSurvivesLaterRules) {
+  Rule("p", "z-index", "5");
+  Rule(".x", "color", "red");
+  Rule("#y", "text-align", "right");
+  TProperties& p = Open("p", "x", "y");
+  EXPECT_EQ(p.ZIndexValue(), 5);
+}
+
 TEST_F(ResolveStyle, SeveralClassesTakeTheirBaseSizeOnce) {
   Rule("p", "font-size", "2em");
   Rule(".a", "font-size", "150%");
