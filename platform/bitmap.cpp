@@ -71,7 +71,10 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format) {
   if (bytes > 0) {
     pixels.reset(new (std::nothrow) uint8_t[bytes]);
     if (!pixels) throw EOutOfResources();
-    std::memset(pixels.get(), 0xFF, bytes);  // white
+    if (format == TPixelFormat::pf32bit)
+      std::fill_n(reinterpret_cast<uint32_t*>(pixels.get()), bytes / 4, 0x00FFFFFFu);  // white, top byte clear
+    else
+      std::memset(pixels.get(), 0xFF, bytes);
   }
   pixman_image_t* image = nullptr;
   if (bytes > 0) {

@@ -15,6 +15,7 @@
 #include "platform/color.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "platform/numeric.h"
 #include "platform/region.h"
 
 namespace plat {
@@ -222,6 +223,9 @@ class TCanvas {
   // Colour to monochrome: source pixels equal to the source canvas's
   // background colour become 1 (white), others 0. Monochrome to colour:
   // 0 bits take this canvas's text colour, 1 bits its background colour.
+  // Operations that read the pattern (the brush) draw nothing while it is
+  // clear. A negative extent covers the pixels before the corner and the
+  // corner's own (width -3 at x: x-2 .. x).
   void BitBlt(int x, int y, int width, int height, const TCanvas& src, int sx, int sy, uint32_t rop);
   // Stretches the source rectangle onto the destination one by the
   // stretch mode; a negative extent on one side mirrors.
@@ -260,17 +264,36 @@ class TCanvas {
   void FillDeviceRegion(const TRegion& rgn, uint32_t rgb, TPenMode mode = TPenMode::pmCopy);
   // The device-space area drawing may touch: the surface clipped by the clip region.
   TRegion DrawableRegion() const;
-  TPoint ToDevice(int x, int y) const { return {x - s_.WindowOrg.x, y - s_.WindowOrg.y}; }
+  // Device coordinates, clamped so that hostile logical values cannot overflow.
+  TPoint ToDevice(int x, int y) const {
+    return {ClampToInt(int64_t{x} - s_.WindowOrg.x), ClampToInt(int64_t{y} - s_.WindowOrg.y)};
+  }
 
  private:
+  struct PathFigure {
+    std::vector<TPoint> points;  // logical units
+    bool closed = false;
+  };
   struct Path {
-    bool open = false;
-    bool closedForStroke = false;
-    std::vector<std::vector<TPoint>> figures;
-    std::vector<bool> closed;
+    bool open = false;       // between BeginPath and EndPath
+    bool ended = false;      // EndPath has made a path StrokePath can use
+    bool extending = false;  // LineTo adds to the last figure
+    std::vector<PathFigure> figures;
+  };
+  // Device pixels a pen paints: `ink` in the pen colour and, for styled
+  // one-pixel pens on an opaque background, `gaps` in the background colour.
+  struct PenPixels {
+    TRegion ink;
+    TRegion gaps;
   };
 
-  void StrokeLogicalPolyline(const std::vector<TPoint>& points, bool closed);
+  // True when the pen paints at all (not clear, not NoColor).
+  bool PenVisible() const;
+  // What the current pen paints along a logical polyline; `closed` goes
+  // back to the first point.
+  PenPixels StrokeLogicalPolyline(const TPoint* points, int count, bool closed) const;
+  void PaintPen(const PenPixels& pixels);
+  void RecordFigure(const TPoint* points, int count, bool closed);
 
   TBitmap* target_;
   TCanvasState s_;

@@ -4,7 +4,7 @@
 
 namespace html {
 
-int TChPosObj::YPosition() {
+int TChPosObj::YPosition() const {
   int y = 0;
   if (Owner && Owner->FindSourcePosition(ChPos, y)) return y;
   return 0;
@@ -35,6 +35,10 @@ void TIDNameList::AddChPosObject(const std::string& name, int32_t position) {
 TIDObject* TIDNameList::Find(const std::string& name) const {
   auto it = entries_.find(name);
   return it == entries_.end() ? nullptr : it->second.object;
+}
+
+void TIDNameList::Remove(const TIDObject* object) {
+  std::erase_if(entries_, [object](const auto& e) { return e.second.object == object; });
 }
 
 void TIDNameList::Clear() { entries_.clear(); }

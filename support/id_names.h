@@ -13,7 +13,7 @@ class TIDObject {
  public:
   virtual ~TIDObject() = default;
   // Document y (pixels from the top) of the object.
-  virtual int YPosition() = 0;
+  virtual int YPosition() const = 0;
 };
 
 // Finds where a source position lies in the laid-out document; the
@@ -29,7 +29,7 @@ class TSourcePositionFinder {
 class TChPosObj : public TIDObject {
  public:
   TChPosObj(TSourcePositionFinder* owner, int32_t chPos) : Owner(owner), ChPos(chPos) {}
-  int YPosition() override;
+  int YPosition() const override;
 
   TSourcePositionFinder* Owner;
   int32_t ChPos;
@@ -48,6 +48,8 @@ class TIDNameList {
   void AddObject(const std::string& name, TIDObject* object);
   void AddChPosObject(const std::string& name, int32_t position);
   TIDObject* Find(const std::string& name) const;
+  // Drops every name that maps to the object (a section going away).
+  void Remove(const TIDObject* object);
   void Clear();
   size_t Count() const { return entries_.size(); }
 

@@ -18,6 +18,14 @@ std::optional<std::string> NativePath(const std::string& dosPath) {
   return p;
 }
 
+std::string FullPathOf(const std::string& name) {
+  if (name.empty()) return {};
+  std::error_code ec;
+  fs::path p = fs::absolute(fs::path(name), ec);
+  if (ec) return name;
+  return p.lexically_normal().string();
+}
+
 std::optional<std::string> LocateFile(const std::string& dosPath) {
   auto native = NativePath(dosPath);
   if (!native || native->empty()) return std::nullopt;

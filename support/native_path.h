@@ -9,6 +9,9 @@ namespace html {
 // Backslashes become slashes. A drive letter ("C:") or a network path
 // ("\\server") has no meaning here: nothing is answered for them.
 std::optional<std::string> NativePath(const std::string& dosPath);
+// The absolute, normalised native path of a name (against the current
+// directory); "" for "".
+std::string FullPathOf(const std::string& name);
 // The native path of an existing file for a document path: the exact name
 // when it exists, otherwise a name that differs only in letter case (each
 // component matched in its directory). Nothing when there is no such file.

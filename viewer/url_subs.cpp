@@ -80,10 +80,15 @@ std::string DosPathOf(const std::string& name) {
   if (s.find('/') == std::string::npos) return s;
   for (const char* prefix : {"file:///", "file://", "file:/"}) {
     size_t p = FindIgnoringCase(s, prefix);
-    if (p != std::string::npos) {
-      s.erase(p, std::char_traits<char>::length(prefix));
-      break;
-    }
+    if (p == std::string::npos) continue;
+    size_t len = std::char_traits<char>::length(prefix);
+    // "file:///C|/x" drops all three slashes before the drive; a file URL
+    // without a drive ("file:///home/x") keeps its root slash.
+    bool drive = s.size() >= p + len + 2 && std::isalpha(static_cast<unsigned char>(s[p + len])) &&
+                 (s[p + len + 1] == ':' || s[p + len + 1] == '|');
+    if (len == 8 && !drive) --len;
+    s.erase(p, len);
+    break;
   }
   for (char& c : s) {
     if (c == '|') c = ':';
@@ -125,6 +130,18 @@ std::string ExpandFileName(const std::string& path) {
   return out;
 }
 
+std::string DosFormOf(const std::string& nativePath) {
+  std::string s = nativePath;
+  for (char& c : s)
+    if (c == '/') c = '\\';
+  return s;
+}
+
+bool HasOtherScheme(const std::string& name) {
+  size_t scheme = name.find("://");
+  return scheme != std::string::npos && scheme > 0 && FindIgnoringCase(name, "file://") == std::string::npos;
+}
+
 std::string ExtractFilePath(const std::string& path) {
   size_t p = path.find_last_of("\\:");
   return p == std::string::npos ? std::string() : path.substr(0, p + 1);
@@ -132,8 +149,7 @@ std::string ExtractFilePath(const std::string& path) {
 
 std::string ExpandDocumentName(const std::string& name, const std::string& serverRoot,
                                const std::string& documentBase, const std::string& documentName) {
-  size_t scheme = name.find("://");
-  if (scheme != std::string::npos && scheme > 0 && FindIgnoringCase(name, "file://") == std::string::npos) return name;
+  if (HasOtherScheme(name)) return name;
   std::string r = ExpandWithServerRoot(Trim(name), serverRoot);
   if (!r.empty() && r[0] == '\\') return ExpandFileName(r);
   bool drivePath = r.size() > 1 && r[1] == ':';

@@ -17,6 +17,10 @@ std::string ExpandWithServerRoot(const std::string& name, const std::string& ser
 // The full path of a backslash path: relative paths are taken from the
 // current directory; "." and ".." segments are resolved.
 std::string ExpandFileName(const std::string& path);
+// A native path written with backslashes, as the functions here take it.
+std::string DosFormOf(const std::string& nativePath);
+// True for a name with a scheme other than "file" ("http://...").
+bool HasOtherScheme(const std::string& name);
 // The directory part of a backslash path, with its trailing "\".
 std::string ExtractFilePath(const std::string& path);
 // The viewer's expansion of a link, image or style sheet name against the

@@ -140,7 +140,7 @@ struct FakeRoot : TSourcePositionFinder {
 
 struct Marker : TIDObject {
   explicit Marker(int y) : y(y) {}
-  int YPosition() override { return y; }
+  int YPosition() const override { return y; }
   int y;
 };
 

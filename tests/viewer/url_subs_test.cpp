@@ -12,6 +12,7 @@ TEST(DosPathOf, Cases) {
       {"file:///C|/My%20Docs/page.htm", "C:\\My Docs\\page.htm"},
       {"FILE://c:/a/b.gif", "c:\\a\\b.gif"},
       {"file:/x/y", "x\\y"},
+      {"file:///home/a%20b/x.htm", "\\home\\a b\\x.htm"},  // no drive: the root slash stays
       {"dir/sub/a.gif", "dir\\sub\\a.gif"},
       {"a|b%41", "a|bA"},              // no "/": only decoded
       {"%41bc/d", "%41bc\\d"},          // a leading "%" is never decoded
