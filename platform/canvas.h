@@ -126,6 +126,7 @@ struct TCanvasState {
   int CharExtra = 0;
   int BreakExtra = 0;  // SetTextJustification
   int BreakCount = 0;
+  int BreakRem = 0;  // breaks still owed one pixel of the remainder
 };
 
 class TCanvas {

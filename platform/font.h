@@ -1,6 +1,7 @@
 #pragma once
 // The description of a font as the engine asks for it. Realisation (face
-// lookup, metrics, glyphs) lives with the text code.
+// lookup, metrics, glyphs) is in font_face.h; the installed font list
+// (InstalledFonts, IsFontInstalled) is there too.
 #include <cstdint>
 #include <string>
 
