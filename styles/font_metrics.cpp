@@ -1,28 +1,25 @@
 #include "styles/font_metrics.h"
 
-#include <cstdlib>
+#include "platform/bitmap.h"
+#include "platform/font_face.h"
 
 namespace html {
 
 namespace {
 
-// Interim source while the platform's text layer is being finished:
-// metrics estimated from the requested height, no families installed.
+// The platform's text layer: a font selected into a small screen-like
+// canvas answers its metrics.
 class TPlatformSource final : public TFontMetricsSource {
  public:
   plat::TTextMetric Realise(const plat::TFont& font) override {
+    plat::TBitmap bitmap(1, 1);
+    plat::TCanvas& canvas = bitmap.Canvas();
+    canvas.Font() = font;
     plat::TTextMetric tm;
-    int em = font.Height < 0 ? -font.Height : (font.Height > 0 ? font.Height * 7 / 8 : 13);
-    tm.tmInternalLeading = em / 8;
-    tm.tmHeight = em + tm.tmInternalLeading;
-    tm.tmAscent = tm.tmHeight * 4 / 5;
-    tm.tmDescent = tm.tmHeight - tm.tmAscent;
-    tm.tmAveCharWidth = em / 2;
-    tm.tmMaxCharWidth = em;
-    tm.tmCharSet = font.Charset == plat::DEFAULT_CHARSET ? uint8_t{plat::ANSI_CHARSET} : font.Charset;
+    canvas.GetTextMetrics(tm);
     return tm;
   }
-  bool IsInstalled(std::string_view) override { return false; }
+  bool IsInstalled(std::string_view family) override { return plat::IsFontInstalled(family); }
 };
 
 TPlatformSource gPlatform;
@@ -36,7 +33,7 @@ bool IsFontInstalled(std::string_view family) { return gSource->IsInstalled(fami
 
 void SelectFontInto(plat::TCanvas& canvas, const plat::TFont& font, int charExtra) {
   canvas.Font() = font;
-  canvas.State().CharExtra = charExtra;
+  canvas.SetTextCharacterExtra(charExtra);
 }
 
 TFontMetricsSource* SetFontMetricsSource(TFontMetricsSource* source) {
