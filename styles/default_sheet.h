@@ -13,9 +13,9 @@ struct TDefaultSheetSettings {
   std::string DefPreFontName = "Courier New";
   double DefFontSize = 12.0;  // points
   plat::TColor DefFontColor = plat::clBtnText;
-  plat::TColor DefHotSpotColor = plat::clBlue;      // links
+  plat::TColor DefHotSpotColor = plat::clBlue;  // links
   plat::TColor DefVisitedLinkColor = plat::clPurple;
-  plat::TColor DefOverLinkColor = plat::clBlue;     // links under the mouse
+  plat::TColor DefOverLinkColor = plat::clBlue;  // links under the mouse
   int32_t MarginWidth = 10;
   int32_t MarginHeight = 5;
   uint8_t CharSet = plat::DEFAULT_CHARSET;

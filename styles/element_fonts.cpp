@@ -71,7 +71,8 @@ TMyFont TProperties::MakeFont() {
 
     const PropValue& spacing = Values[piLetterSpacing];
     int px = 0;
-    if (spacing.IsInteger()) px = spacing.AsInteger();
+    if (spacing.IsInteger())
+      px = spacing.AsInteger();
     else if (spacing.IsText() && spacing.Text() != "normal")
       px = LengthPixels(TrimView(spacing.Text()), EmPixels, false, 0, EmPixels, ExPixels);
     font->LetterSpacingPx = std::clamp(px, -kMaxLetterSpacing, kMaxLetterSpacing);
@@ -136,8 +137,8 @@ void TProperties::ComputeLinkFonts(const TStyleList& styles, TPropStack& stack, 
   // Rules for the link states see the anchor's own ancestors, not the anchor.
   const int ancestorTop = stackIndex - 1;
   auto resolve = [&](TProperties& set, std::string_view pseudo) {
-    set.ResolveWithAncestors(styles, stack, ancestorTop, TagName, ClassText, IdText, InlineStyle,
-                             Title, pseudo);
+    set.ResolveWithAncestors(styles, stack, ancestorTop, TagName, ClassText, IdText, InlineStyle, Title,
+                             pseudo);
     set.TakeTextBackground();
   };
 

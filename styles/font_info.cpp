@@ -9,11 +9,8 @@ void TMyFont::ApplyToCanvas(plat::TCanvas& canvas) const { SelectFontInto(canvas
 
 std::optional<std::string> FirstInstalledFamily(std::string_view list) {
   static constexpr std::pair<const char*, const char*> kGeneric[] = {
-      {"serif", "Times New Roman"},
-      {"monospace", "Courier New"},
-      {"sans-serif", "Arial"},
-      {"cursive", "Lucida Handwriting"},
-      {"Helvetica", "Arial"},
+      {"serif", "Times New Roman"},      {"monospace", "Courier New"}, {"sans-serif", "Arial"},
+      {"cursive", "Lucida Handwriting"}, {"Helvetica", "Arial"},
   };
   std::string_view rest = list;
   while (!rest.empty()) {

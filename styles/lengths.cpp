@@ -100,25 +100,35 @@ TNumberAndUnit SplitNumberAndUnit(std::string_view text) {
   return out;
 }
 
-int LengthPixels(std::string_view text, int base, bool bareRelative, int defaultValue, int em,
-                 int ex) {
+int LengthPixels(std::string_view text, int base, bool bareRelative, int defaultValue, int em, int ex) {
   TNumberAndUnit nu = SplitNumberAndUnit(text);
   if (!nu.Finite) return defaultValue;
   const double v = nu.Value;
   const double ppi = PixelsPerInch();
   const std::string& u = nu.Unit;
   double px;
-  if (u == "in") px = v * ppi;
-  else if (u == "cm") px = v * ppi / 2.54;
-  else if (u == "mm") px = v * ppi / 25.4;
-  else if (u == "pt") px = v * ppi / 72.0;
-  else if (u == "pc") px = v * ppi / 6.0;
-  else if (u == "px") px = v;
-  else if (u == "em") px = v * em;
-  else if (u == "ex") px = v * ex;
-  else if (u == "%") px = v * base / 100.0;
-  else if (u.empty()) px = bareRelative ? v * base : v;
-  else return defaultValue;
+  if (u == "in")
+    px = v * ppi;
+  else if (u == "cm")
+    px = v * ppi / 2.54;
+  else if (u == "mm")
+    px = v * ppi / 25.4;
+  else if (u == "pt")
+    px = v * ppi / 72.0;
+  else if (u == "pc")
+    px = v * ppi / 6.0;
+  else if (u == "px")
+    px = v;
+  else if (u == "em")
+    px = v * em;
+  else if (u == "ex")
+    px = v * ex;
+  else if (u == "%")
+    px = v * base / 100.0;
+  else if (u.empty())
+    px = bareRelative ? v * base : v;
+  else
+    return defaultValue;
   return ClampRound(px);
 }
 
@@ -131,25 +141,44 @@ double FontSizePoints(std::string_view text, double parentPt) {
   const double ppi = PixelsPerInch();
   const std::string& u = nu.Unit;
   double pt;
-  if (u == "in") pt = v * 72.0;
-  else if (u == "cm") pt = v * 72.0 / 2.54;
-  else if (u == "mm") pt = v * 72.0 / 25.4;
-  else if (u == "pt") pt = v;
-  else if (u == "px" || u.empty()) pt = v * 72.0 / ppi;
-  else if (u == "pc") pt = v * 12.0;
-  else if (u == "em") pt = v * P;
-  else if (u == "ex") pt = v * P / 2.0;
-  else if (u == "%") pt = v * P / 100.0;
-  else if (u == "smaller") pt = P * 0.75;
-  else if (u == "larger") pt = P * 1.25;
-  else if (u == "xx-small") pt = B / 1.5;
-  else if (u == "x-small") pt = B / 1.2;
-  else if (u == "small") pt = B;
-  else if (u == "medium") pt = B * 1.2;
-  else if (u == "large") pt = B * 1.5;
-  else if (u == "x-large") pt = B * 2.0;
-  else if (u == "xx-large") pt = B * 3.0;
-  else pt = B;
+  if (u == "in")
+    pt = v * 72.0;
+  else if (u == "cm")
+    pt = v * 72.0 / 2.54;
+  else if (u == "mm")
+    pt = v * 72.0 / 25.4;
+  else if (u == "pt")
+    pt = v;
+  else if (u == "px" || u.empty())
+    pt = v * 72.0 / ppi;
+  else if (u == "pc")
+    pt = v * 12.0;
+  else if (u == "em")
+    pt = v * P;
+  else if (u == "ex")
+    pt = v * P / 2.0;
+  else if (u == "%")
+    pt = v * P / 100.0;
+  else if (u == "smaller")
+    pt = P * 0.75;
+  else if (u == "larger")
+    pt = P * 1.25;
+  else if (u == "xx-small")
+    pt = B / 1.5;
+  else if (u == "x-small")
+    pt = B / 1.2;
+  else if (u == "small")
+    pt = B;
+  else if (u == "medium")
+    pt = B * 1.2;
+  else if (u == "large")
+    pt = B * 1.5;
+  else if (u == "x-large")
+    pt = B * 2.0;
+  else if (u == "xx-large")
+    pt = B * 3.0;
+  else
+    pt = B;
   return ClampPoints(pt);
 }
 
@@ -183,8 +212,8 @@ int LengthOrInteger(const PropValue& v, int base, int dflt, int otherwise, int e
 
 }  // namespace
 
-BoxLengths ResolveBoxLengths(const TVMarginArray& values, int widthBase, int heightBase, int em,
-                             int ex, int& autoCount) {
+BoxLengths ResolveBoxLengths(const TVMarginArray& values, int widthBase, int heightBase, int em, int ex,
+                             int& autoCount) {
   BoxLengths out;
   autoCount = 0;
   for (int i = kFirstBoxProp; i <= kLastBoxProp; ++i) {
@@ -220,8 +249,8 @@ BoxLengths ResolveBoxLengths(const TVMarginArray& values, int widthBase, int hei
       case piHeight: {
         int64_t h = LengthOrInteger(v, base, 0, 0, em, ex);
         if (v.IsText() && Contains(v.Text(), "%")) {
-          h -= static_cast<int64_t>(out[piBorderBottomWidth]) + out[piBorderTopWidth] +
-               out[piPaddingTop] + out[piPaddingBottom];
+          h -= static_cast<int64_t>(out[piBorderBottomWidth]) + out[piBorderTopWidth] + out[piPaddingTop] +
+               out[piPaddingBottom];
         }
         out[i] = plat::ClampToInt(h);
         break;
@@ -261,9 +290,12 @@ TVerticalMargins ResolveVerticalMargins(const TVMarginArray& values, int base, i
       px = LengthOf(v, base, 0, em, ex);
     } else if (v.IsInteger()) {
       int n = v.AsInteger();
-      if (n == LengthUnset) px = 0;
-      else if (n == LengthParaSpace) px = 14, paraSpace = true;
-      else px = n;
+      if (n == LengthUnset)
+        px = 0;
+      else if (n == LengthParaSpace)
+        px = 14, paraSpace = true;
+      else
+        px = n;
     }
   };
   one(piMarginTop, out.Top, out.TopParaSpace);

@@ -34,8 +34,7 @@ TNumberAndUnit SplitNumberAndUnit(std::string_view text);
 // A length in whole pixels (rounded half to even); `defaultValue` for an
 // unknown unit or a number out of range. A bare number is pixels, or a
 // multiple of `base` when `bareRelative`; "%" is relative to `base`.
-int LengthPixels(std::string_view text, int base, bool bareRelative, int defaultValue, int em,
-                 int ex);
+int LengthPixels(std::string_view text, int base, bool bareRelative, int defaultValue, int em, int ex);
 
 // A font size in points (not rounded); keywords are relative to
 // `parentPt` ("smaller", "larger", lengths in em, ex, %) or to
@@ -46,8 +45,8 @@ double FontSizePoints(std::string_view text, double parentPt);
 // The box values of a block, list item, table block, cell or inline box.
 // `autoCount` receives how many of margin-left, margin-right and width are
 // "auto". margin-top and margin-bottom are left 0 (see ResolveVerticalMargins).
-BoxLengths ResolveBoxLengths(const TVMarginArray& values, int widthBase, int heightBase, int em,
-                             int ex, int& autoCount);
+BoxLengths ResolveBoxLengths(const TVMarginArray& values, int widthBase, int heightBase, int em, int ex,
+                             int& autoCount);
 
 // For images and form controls: writes only the margins, border widths,
 // width and height into `out`; one base serves all.

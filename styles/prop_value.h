@@ -30,7 +30,9 @@ class PropValue {
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(v_); }
   bool IsText() const { return std::holds_alternative<std::string>(v_); }
   // An integer of either width.
-  bool IsInteger() const { return std::holds_alternative<int32_t>(v_) || std::holds_alternative<uint8_t>(v_); }
+  bool IsInteger() const {
+    return std::holds_alternative<int32_t>(v_) || std::holds_alternative<uint8_t>(v_);
+  }
   bool IsByte() const { return std::holds_alternative<uint8_t>(v_); }
   bool IsReal() const { return std::holds_alternative<double>(v_); }
   bool IsNumber() const { return IsInteger() || IsReal(); }

@@ -24,26 +24,66 @@ struct TPropertyDef {
 constexpr TChildRule I = TChildRule::Inherit, U = TChildRule::Unset, E = TChildRule::Empty;
 
 constexpr TPropertyDef kProperties[kPropCount] = {
-    {"font-family", I},         {"font-size", I},           {"font-style", I},
-    {"font-weight", I},         {"text-align", I},          {"text-decoration", I},
-    {"letter-spacing", I},      {"border-style", E},        {"color", I},
-    {"background-color", E},    {"border-color", E},        {"margin-top", U},
-    {"margin-right", U},        {"margin-bottom", U},       {"margin-left", U},
-    {"padding-top", U},         {"padding-right", U},       {"padding-bottom", U},
-    {"padding-left", U},        {"border-top-width", U},    {"border-right-width", U},
-    {"border-bottom-width", U}, {"border-left-width", U},   {"border-top-color", U},
-    {"border-right-color", U},  {"border-bottom-color", U}, {"border-left-color", U},
-    {"border-top-style", U},    {"border-right-style", U},  {"border-bottom-style", U},
-    {"border-left-style", U},   {"width", U},               {"height", U},
-    {"top", U},                 {"bottom", U},              {"right", U},
-    {"left", U},                {"visibility", I},          {"line-height", I},
-    {"background-image", E},    {"background-position", E}, {"background-repeat", E},
-    {"background-attachment", E}, {"vertical-align", I},    {"position", E},
-    {"z-index", I},             {"list-style-type", I},     {"list-style-image", I},
-    {"float", E},               {"clear", E},               {"text-indent", I},
-    {"page-break-before", E},   {"page-break-after", E},    {"page-break-inside", E},
-    {"text-transform", I},      {"word-wrap", I},           {"font-variant", I},
-    {"border-collapse", E},     {"overflow", E},            {"display", E},
+    {"font-family", I},
+    {"font-size", I},
+    {"font-style", I},
+    {"font-weight", I},
+    {"text-align", I},
+    {"text-decoration", I},
+    {"letter-spacing", I},
+    {"border-style", E},
+    {"color", I},
+    {"background-color", E},
+    {"border-color", E},
+    {"margin-top", U},
+    {"margin-right", U},
+    {"margin-bottom", U},
+    {"margin-left", U},
+    {"padding-top", U},
+    {"padding-right", U},
+    {"padding-bottom", U},
+    {"padding-left", U},
+    {"border-top-width", U},
+    {"border-right-width", U},
+    {"border-bottom-width", U},
+    {"border-left-width", U},
+    {"border-top-color", U},
+    {"border-right-color", U},
+    {"border-bottom-color", U},
+    {"border-left-color", U},
+    {"border-top-style", U},
+    {"border-right-style", U},
+    {"border-bottom-style", U},
+    {"border-left-style", U},
+    {"width", U},
+    {"height", U},
+    {"top", U},
+    {"bottom", U},
+    {"right", U},
+    {"left", U},
+    {"visibility", I},
+    {"line-height", I},
+    {"background-image", E},
+    {"background-position", E},
+    {"background-repeat", E},
+    {"background-attachment", E},
+    {"vertical-align", I},
+    {"position", E},
+    {"z-index", I},
+    {"list-style-type", I},
+    {"list-style-image", I},
+    {"float", E},
+    {"clear", E},
+    {"text-indent", I},
+    {"page-break-before", E},
+    {"page-break-after", E},
+    {"page-break-inside", E},
+    {"text-transform", I},
+    {"word-wrap", I},
+    {"font-variant", I},
+    {"border-collapse", E},
+    {"overflow", E},
+    {"display", E},
 };
 
 uint32_t gSerialCounter = 0;
@@ -70,9 +110,12 @@ PropValue DerivedValue(const TProperties& parent, int i, std::string_view tagNam
   }
   if (i == piWordWrap && tagName == "table") return PropValue("normal");
   switch (kProperties[i].child) {
-    case TChildRule::Inherit: return parent.Values[i];
-    case TChildRule::Unset: return PropValue(LengthUnset);
-    case TChildRule::Empty: break;
+    case TChildRule::Inherit:
+      return parent.Values[i];
+    case TChildRule::Unset:
+      return PropValue(LengthUnset);
+    case TChildRule::Empty:
+      break;
   }
   return {};
 }
@@ -154,8 +197,8 @@ void TProperties::DeriveFrom(const TProperties& parent, std::string_view tagName
   ExPixels = EmPixels / 2;
 }
 
-void TProperties::RefreshFromParent(const TProperties& parent, const TStyleList& styles,
-                                    TPropStack& stack, int stackIndex) {
+void TProperties::RefreshFromParent(const TProperties& parent, const TStyleList& styles, TPropStack& stack,
+                                    int stackIndex) {
   // Unstyled values are re-derived rather than copied outright, so that a
   // block's margins, borders and backgrounds do not land on an inline
   // element that happened to be open inside it.
@@ -218,23 +261,38 @@ void TProperties::UpdateLinkFonts(int index, const PropValue& v) {
         f.SizePt = v.IsNumber() ? v.AsReal() : FontSizePoints(TrimView(text), f.SizePt);
         break;
       case piFontStyle:
-        if (text == "italic" || text == "oblique") f.Styles.Italic = true;
-        else if (text == "normal") f.Styles.Italic = false;
+        if (text == "italic" || text == "oblique")
+          f.Styles.Italic = true;
+        else if (text == "normal")
+          f.Styles.Italic = false;
         break;
       case piFontWeight:
-        if (Contains(text, "bold")) f.Styles.Bold = true;
-        else if (Contains(text, "normal")) f.Styles.Bold = false;
-        else if (auto n = ParseInteger(text); n && *n >= 600) f.Styles.Bold = true;
+        if (Contains(text, "bold"))
+          f.Styles.Bold = true;
+        else if (Contains(text, "normal"))
+          f.Styles.Bold = false;
+        else if (auto n = ParseInteger(text); n && *n >= 600)
+          f.Styles.Bold = true;
         break;
       case piTextDecoration:
-        if (text == "underline") f.Styles.Underline = true;
-        else if (text == "line-through") f.Styles.StrikeOut = true;
-        else if (text == "none") f.Styles.Underline = f.Styles.StrikeOut = false;
+        if (text == "underline")
+          f.Styles.Underline = true;
+        else if (text == "line-through")
+          f.Styles.StrikeOut = true;
+        else if (text == "none")
+          f.Styles.Underline = f.Styles.StrikeOut = false;
         break;
-      case piLetterSpacing: f.LetterSpacing = v; break;
-      case piColor: f.TextColor = v.AsInteger(); break;
-      case piBackgroundColor: f.BackColor = v.AsInteger(); break;
-      default: break;
+      case piLetterSpacing:
+        f.LetterSpacing = v;
+        break;
+      case piColor:
+        f.TextColor = v.AsInteger();
+        break;
+      case piBackgroundColor:
+        f.BackColor = v.AsInteger();
+        break;
+      default:
+        break;
     }
   }
 }
@@ -256,8 +314,7 @@ void TProperties::SetIfNotStyled(int index, const PropValue& value) {
   }
 }
 
-void StoreDeclarationValue(TProperties& set, int index, std::string_view text,
-                           TDeclarationTarget target) {
+void StoreDeclarationValue(TProperties& set, int index, std::string_view text, TDeclarationTarget target) {
   if (index < 0 || index >= kPropCount) return;
   auto& v = set.Values;
   switch (index) {
@@ -266,8 +323,10 @@ void StoreDeclarationValue(TProperties& set, int index, std::string_view text,
       for (int i = piBorderTopStyle; i <= piBorderLeftStyle; ++i) v[i] = text;
       break;
     case piColor:
-      if (auto c = ParseColor(text, false)) v[index] = int32_t{*c};
-      else if (target == TDeclarationTarget::InlineStyle) v[index] = int32_t{0};
+      if (auto c = ParseColor(text, false))
+        v[index] = int32_t{*c};
+      else if (target == TDeclarationTarget::InlineStyle)
+        v[index] = int32_t{0};
       break;
     case piBackgroundColor:
       v[index] = int32_t{ParseColor(text, false).value_or(NoColor)};
@@ -292,11 +351,13 @@ void StoreDeclarationValue(TProperties& set, int index, std::string_view text,
       if (text != "none") v[piBorderStyle] = text;
       break;
     case piVisibility:
-      if (text == "visible") v[index] = uint8_t{VisVisible};
-      else if (text == "hidden") v[index] = uint8_t{VisHidden};
+      if (text == "visible")
+        v[index] = uint8_t{VisVisible};
+      else if (text == "hidden")
+        v[index] = uint8_t{VisHidden};
       break;
     case piTextTransform:
-      v[index] = uint8_t{text == "uppercase" ? TransformUpper
+      v[index] = uint8_t{text == "uppercase"   ? TransformUpper
                          : text == "lowercase" ? TransformLower
                                                : TransformNone};
       break;

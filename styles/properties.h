@@ -136,11 +136,11 @@ class TProperties {
   TVMarginArray CopyBoxValues() const;
 
  private:
-  friend class TResolver;
+  // ResolveStyle with the ancestor walk starting at stack entry `ancestorTop`.
   void ResolveWithAncestors(const TStyleList& styles, TPropStack& stack, int ancestorTop,
-                            std::string_view tagName, std::string_view classText,
-                            std::string_view idText, std::shared_ptr<const TProperties> inlineStyle,
-                            std::string_view title, std::string_view pseudo);
+                            std::string_view tagName, std::string_view classText, std::string_view idText,
+                            std::shared_ptr<const TProperties> inlineStyle, std::string_view title,
+                            std::string_view pseudo);
   void UpdateLinkFonts(int index, const PropValue& value);
 };
 
@@ -152,7 +152,6 @@ inline std::shared_ptr<TProperties> NewInlineStyleSet() {
 // How a declaration is stored: into a STYLE attribute's set or a style
 // sheet rule (they differ for an unreadable "color").
 enum class TDeclarationTarget { InlineStyle, Rule };
-void StoreDeclarationValue(TProperties& set, int index, std::string_view text,
-                           TDeclarationTarget target);
+void StoreDeclarationValue(TProperties& set, int index, std::string_view text, TDeclarationTarget target);
 
 }  // namespace html

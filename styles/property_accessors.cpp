@@ -67,16 +67,21 @@ void TProperties::BackgroundLayout(int em, int ex, BackgroundPlacement (&placeme
       if (t > 1) break;
     }
     if (count == 1) {
-      if (singleWentVertical) placement[0].Kind = AtCenter;
-      else placement[1].Kind = AtCenter;
+      if (singleWentVertical)
+        placement[0].Kind = AtCenter;
+      else
+        placement[1].Kind = AtCenter;
     }
   }
   const PropValue& repeat = Values[piBackgroundRepeat];
   if (repeat.IsText()) {
     std::string_view r = TrimView(repeat.Text());
-    if (r == "no-repeat") placement[0].Repeat = placement[1].Repeat = false;
-    else if (r == "repeat-x") placement[1].Repeat = false;
-    else if (r == "repeat-y") placement[0].Repeat = false;
+    if (r == "no-repeat")
+      placement[0].Repeat = placement[1].Repeat = false;
+    else if (r == "repeat-x")
+      placement[1].Repeat = false;
+    else if (r == "repeat-y")
+      placement[0].Repeat = false;
   }
   const PropValue& attach = Values[piBackgroundAttachment];
   const bool fixed = attach.IsText() && TrimView(attach.Text()) == "fixed";
@@ -87,13 +92,20 @@ bool TProperties::VerticalAlignCode(AlignKind& code) const {
   const PropValue& v = Values[piVerticalAlign];
   if (!v.IsText()) return false;
   const std::string& t = v.Text();
-  if (t == "top" || t == "text-top") code = AlignTop;
-  else if (t == "middle") code = AlignMiddle;
-  else if (t == "baseline") code = AlignBaseline;
-  else if (t == "bottom") code = AlignBottom;
-  else if (t == "sub") code = AlignSub;
-  else if (t == "super") code = AlignSuper;
-  else return false;
+  if (t == "top" || t == "text-top")
+    code = AlignTop;
+  else if (t == "middle")
+    code = AlignMiddle;
+  else if (t == "baseline")
+    code = AlignBaseline;
+  else if (t == "bottom")
+    code = AlignBottom;
+  else if (t == "sub")
+    code = AlignSub;
+  else if (t == "super")
+    code = AlignSuper;
+  else
+    return false;
   return true;
 }
 
@@ -101,10 +113,14 @@ bool TProperties::OverflowHidden() const { return IsText(Values[piOverflow], "hi
 
 bool TProperties::FloatCode(AlignKind& code) const {
   const PropValue& v = Values[piFloat];
-  if (IsText(v, "left")) code = AlignLeft;
-  else if (IsText(v, "right")) code = AlignRight;
-  else if (IsText(v, "none")) code = AlignNone;
-  else return false;
+  if (IsText(v, "left"))
+    code = AlignLeft;
+  else if (IsText(v, "right"))
+    code = AlignRight;
+  else if (IsText(v, "none"))
+    code = AlignNone;
+  else
+    return false;
   return true;
 }
 
@@ -113,22 +129,32 @@ bool TProperties::TakeClearCode(ClearKind& code) {
   if (!v.IsText()) return false;
   const std::string& t = v.Text();
   bool known = true;
-  if (t == "left") code = ClearLeft;
-  else if (t == "right") code = ClearRight;
-  else if (t == "both") code = ClearBoth;
-  else if (t == "none") code = ClearNone;
-  else known = false;
+  if (t == "left")
+    code = ClearLeft;
+  else if (t == "right")
+    code = ClearRight;
+  else if (t == "both")
+    code = ClearBoth;
+  else if (t == "none")
+    code = ClearNone;
+  else
+    known = false;
   v = std::string();  // taken once, by the first layout object that asks
   return known;
 }
 
 BulletKind TProperties::BulletCode() const {
   static constexpr std::pair<const char*, BulletKind> kNames[] = {
-      {"blank", BulletBlank},           {"circle", BulletCircle},
-      {"decimal", BulletDecimal},       {"disc", BulletDisc},
-      {"lower-alpha", BulletLowerAlpha}, {"lower-roman", BulletLowerRoman},
-      {"none", BulletNone},             {"square", BulletSquare},
-      {"upper-alpha", BulletUpperAlpha}, {"upper-roman", BulletUpperRoman},
+      {"blank", BulletBlank},
+      {"circle", BulletCircle},
+      {"decimal", BulletDecimal},
+      {"disc", BulletDisc},
+      {"lower-alpha", BulletLowerAlpha},
+      {"lower-roman", BulletLowerRoman},
+      {"none", BulletNone},
+      {"square", BulletSquare},
+      {"upper-alpha", BulletUpperAlpha},
+      {"upper-roman", BulletUpperRoman},
   };
   const PropValue& v = Values[piListStyleType];
   if (v.IsText())

@@ -112,16 +112,19 @@ bool EntryMatches(const TComponent& c, const TProperties& entry) {
          (c.id.empty() || c.id == entry.IdText) && (c.pseudo.empty() || c.pseudo == entry.PseudoText);
 }
 
-}  // namespace
-
 // The rules for one element, applied to its set in order of increasing
 // specificity.
 class TResolver {
  public:
   TResolver(TProperties& set, const TStyleList& styles, const TPropStack& stack, int ancestorTop,
             std::string_view tag, std::string_view id, std::string_view pseudo)
-      : set_(set), styles_(styles), stack_(stack), ancestorTop_(std::min(ancestorTop, stack.TopIndex())),
-        t_(tag), i_(id), p_(pseudo),
+      : set_(set),
+        styles_(styles),
+        stack_(stack),
+        ancestorTop_(std::min(ancestorTop, stack.TopIndex())),
+        t_(tag),
+        i_(id),
+        p_(pseudo),
         // Hover and visited sets were derived from the anchor's set, which
         // has had the element's plain rules already.
         plain_(p_.empty() || (p_ != "hover" && p_ != "visited")) {}
@@ -250,6 +253,8 @@ class TResolver {
   const bool plain_;
 };
 
+}  // namespace
+
 void TProperties::ResolveStyle(const TStyleList& styles, TPropStack& stack, std::string_view tagName,
                                std::string_view classText, std::string_view idText,
                                std::shared_ptr<const TProperties> inlineStyle, std::string_view title,
@@ -263,12 +268,13 @@ void TProperties::ResolveStyle(const TStyleList& styles, TPropStack& stack, std:
 void TProperties::ResolveWithAncestors(const TStyleList& styles, TPropStack& stack, int ancestorTop,
                                        std::string_view tagName, std::string_view classText,
                                        std::string_view idText,
-                                       std::shared_ptr<const TProperties> inlineStyle,
-                                       std::string_view title, std::string_view pseudo) {
+                                       std::shared_ptr<const TProperties> inlineStyle, std::string_view title,
+                                       std::string_view pseudo) {
   // Relative font sizes are taken against the inherited size, once, however
   // many passes there are.
   const PropValue& inherited = Values[piFontSize];
-  const double baseSize = inherited.IsReal() && inherited.AsReal() > 0 ? inherited.AsReal() : DefaultFontSize();
+  const double baseSize =
+      inherited.IsReal() && inherited.AsReal() > 0 ? inherited.AsReal() : DefaultFontSize();
 
   TResolver resolver(*this, styles, stack, ancestorTop, tagName, idText, pseudo);
   std::string_view classes = TrimView(classText);
@@ -284,7 +290,8 @@ void TProperties::ResolveWithAncestors(const TStyleList& styles, TPropStack& sta
     resolver.Pass(classes, true);
   }
   if (inlineStyle) ApplyRule(*inlineStyle);
-  if (Values[piFontSize].IsText()) Values[piFontSize] = FontSizePoints(TrimView(Values[piFontSize].Text()), baseSize);
+  if (Values[piFontSize].IsText())
+    Values[piFontSize] = FontSizePoints(TrimView(Values[piFontSize].Text()), baseSize);
 
   TagName = std::string(tagName);
   ClassText = std::string(classText);

@@ -1,6 +1,7 @@
 #include "styles/style_list.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "styles/colors.h"
 #include "styles/text_util.h"
@@ -35,6 +36,7 @@ TProperties* TStyleList::Find(std::string_view key) {
 }
 
 TProperties& TStyleList::Add(std::string_view key, std::unique_ptr<TProperties> rule) {
+  if (!rule) throw std::invalid_argument("TStyleList: no rule");
   rule->TagName = std::string(key);
   TProperties& ref = *rule;
   items_.insert(items_.begin() + LowerBound(key), TEntry{std::string(key), std::move(rule)});

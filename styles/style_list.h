@@ -41,8 +41,7 @@ class TStyleList {
   TProperties& Add(std::string_view key, std::unique_ptr<TProperties> rule);
 
   // One declaration of a style sheet rule, creating the rule when the key is new.
-  void StoreRuleDeclaration(std::string_view key, std::string_view propertyName,
-                            std::string_view valueText);
+  void StoreRuleDeclaration(std::string_view key, std::string_view propertyName, std::string_view valueText);
   // A new rule under `key` holding a copy of the values of `rule`.
   TProperties& CopyRuleAs(std::string_view key, const TProperties& rule);
   // Sets "color" of the rule "::" + stateName when it exists.

@@ -15,7 +15,9 @@ std::string LowerCase(std::string_view s);
 // Case-insensitive comparison (ASCII letters), byte order otherwise.
 int CompareText(std::string_view a, std::string_view b);
 inline bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
-inline bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+inline bool Contains(std::string_view s, std::string_view part) {
+  return s.find(part) != std::string_view::npos;
+}
 // A whole text read as a decimal integer (optional sign, digits, within 32 bits).
 std::optional<int32_t> ParseInteger(std::string_view s);
 

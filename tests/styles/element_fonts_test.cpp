@@ -90,7 +90,7 @@ TEST_F(ElementFonts, FillFontInfoReadsTheFontProperties) {
   struct Case {
     const char* weight;
     bool bold;
-  } weights[] = {{"bold", true},  {"bolder", true},  {"600", true},     {"599", false},
+  } weights[] = {{"bold", true},    {"bolder", true},   {"600", true}, {"599", false},
                  {"normal", false}, {"lighter", false}, {"900", true}};
   for (const auto& c : weights) {
     TProperties set;
@@ -175,7 +175,7 @@ TEST(SetCharsetCode, RealisedSetsAndCodePages) {
     uint8_t charset;
     int32_t codePage;
   } cases[] = {
-      {31, 238, 28592}, {204, 204, 1251}, {1, 1, 1252},  {0, 0, 1252},   {128, 128, 932},
+      {31, 238, 28592}, {204, 204, 1251}, {1, 1, 1252},  {0, 0, 1252},    {128, 128, 932},
       {2, 2, 0},        {222, 222, 874},  {255, 255, 1}, {200, 200, 777},  // unlisted: unchanged
   };
   for (const auto& c : cases) {

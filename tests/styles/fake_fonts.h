@@ -30,9 +30,12 @@ class FakeFonts final : public TFontMetricsSource {
     tm.tmExternalLeading = 1;
     tm.tmAveCharWidth = em / 2;
     tm.tmMaxCharWidth = em;
-    if (SameText(font.Name, "Symbol")) tm.tmCharSet = plat::SYMBOL_CHARSET;
-    else if (font.Charset == plat::DEFAULT_CHARSET) tm.tmCharSet = plat::ANSI_CHARSET;
-    else tm.tmCharSet = font.Charset;
+    if (SameText(font.Name, "Symbol"))
+      tm.tmCharSet = plat::SYMBOL_CHARSET;
+    else if (font.Charset == plat::DEFAULT_CHARSET)
+      tm.tmCharSet = plat::ANSI_CHARSET;
+    else
+      tm.tmCharSet = font.Charset;
     return tm;
   }
   bool IsInstalled(std::string_view family) override {
@@ -41,8 +44,7 @@ class FakeFonts final : public TFontMetricsSource {
     return false;
   }
 
-  std::vector<std::string> installed = {"Arial", "Times New Roman", "Courier New", "Symbol",
-                                         "Verdana"};
+  std::vector<std::string> installed = {"Arial", "Times New Roman", "Courier New", "Symbol", "Verdana"};
   std::vector<plat::TFont> requests;
 
  private:

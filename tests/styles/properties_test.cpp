@@ -20,9 +20,9 @@ TEST(PropertyTable, NamesAndLookups) {
   struct Case {
     const char* name;
     int index;
-  } known[] = {{"font-family", 0},       {"letter-spacing", 6}, {"border-color", 10},
+  } known[] = {{"font-family", 0},        {"letter-spacing", 6}, {"border-color", 10},
                {"border-left-style", 30}, {"left", 36},          {"visibility", 37},
-               {"z-index", 45},          {"word-wrap", 55},     {"display", 59}};
+               {"z-index", 45},           {"word-wrap", 55},     {"display", 59}};
   for (const auto& c : known) EXPECT_EQ(FindPropertyIndex(c.name), c.index) << c.name;
   EXPECT_FALSE(FindPropertyIndex("Color"));  // exact: the parser lower-cases first
   EXPECT_FALSE(FindPropertyIndex("colour"));
@@ -91,8 +91,10 @@ TEST(DeriveFrom, ParentKindsAgainstPropertyGroups) {
     const bool span = p == "span", group = p.front() == 't';
     for (int i = 0; i < kPropCount; ++i) {
       PropValue want;
-      if (group || (span && i != piBorderStyle) || ChildKind(i) == Kind::Inherit) want = parent.Values[i];
-      else if (ChildKind(i) == Kind::Unset) want = LengthUnset;
+      if (group || (span && i != piBorderStyle) || ChildKind(i) == Kind::Inherit)
+        want = parent.Values[i];
+      else if (ChildKind(i) == Kind::Unset)
+        want = LengthUnset;
       EXPECT_EQ(child.Values[i], want) << p << " " << PropertyName(i);
       // Only a row group hands its values on as styled.
       EXPECT_EQ(child.StyledFlags[i], group) << p << " " << PropertyName(i);
@@ -272,7 +274,8 @@ TEST(StoreDeclaration, BorderShorthandsReachTheSides) {
   set.StoreDeclarationByName("border-style", "dashed");
   set.StoreDeclarationByName("border-color", "#0f0");
   for (int i = piBorderTopStyle; i <= piBorderLeftStyle; ++i) EXPECT_EQ(set.Values[i], PropValue("dashed"));
-  for (int i = piBorderTopColor; i <= piBorderLeftColor; ++i) EXPECT_EQ(set.Values[i], PropValue(int32_t{0x00FF00}));
+  for (int i = piBorderTopColor; i <= piBorderLeftColor; ++i)
+    EXPECT_EQ(set.Values[i], PropValue(int32_t{0x00FF00}));
   EXPECT_EQ(set.Values[piBorderColor], PropValue(int32_t{0x00FF00}));
 
   // A side style other than "none" also becomes the element's border style.
@@ -345,10 +348,17 @@ TEST(CodeLookups, AlignAndBorderWords) {
   struct AlignCase {
     const char* text;
     AlignKind want;
-  } aligns[] = {{"top", AlignTop},       {"MIDDLE", AlignMiddle},   {"absmiddle", AlignMiddle},
-                {"Center", AlignMiddle}, {"left", AlignLeft},       {"right", AlignRight},
-                {"bottom", AlignBottom}, {"baseline", AlignBaseline}, {"justify", AlignJustify},
-                {"texttop", AlignNone},  {"", AlignNone}};
+  } aligns[] = {{"top", AlignTop},
+                {"MIDDLE", AlignMiddle},
+                {"absmiddle", AlignMiddle},
+                {"Center", AlignMiddle},
+                {"left", AlignLeft},
+                {"right", AlignRight},
+                {"bottom", AlignBottom},
+                {"baseline", AlignBaseline},
+                {"justify", AlignJustify},
+                {"texttop", AlignNone},
+                {"", AlignNone}};
   for (const auto& c : aligns) EXPECT_EQ(AlignCodeOf(c.text), c.want) << c.text;
   struct BorderCase {
     const char* text;
@@ -364,9 +374,14 @@ TEST(UrlOf, Forms) {
   struct Case {
     PropValue value;
     const char* want;
-  } cases[] = {{"url('a.gif')", "a.gif"}, {"url(b.png)", "b.png"},   {"url(\"c d.jpg\")", "c d.jpg"},
-               {"none", ""},             {int32_t{5}, ""},          {"url('')", "''"},
-               {"url(x", "x"},           {"url()", ""}};
+  } cases[] = {{"url('a.gif')", "a.gif"},
+               {"url(b.png)", "b.png"},
+               {"url(\"c d.jpg\")", "c d.jpg"},
+               {"none", ""},
+               {int32_t{5}, ""},
+               {"url('')", "''"},
+               {"url(x", "x"},
+               {"url()", ""}};
   for (const auto& c : cases) EXPECT_EQ(UrlOf(c.value), c.want) << c.value.TextForm();
 }
 
@@ -417,8 +432,10 @@ TEST(BackgroundLayout, RepeatAndAttachment) {
     const char* repeat;
     const char* attachment;
     bool hRepeat, vRepeat, fixed;
-  } cases[] = {{nullptr, nullptr, true, true, false},     {"no-repeat", "fixed", false, false, true},
-               {" repeat-x ", "scroll", true, false, false}, {"repeat-y", " fixed ", false, true, true},
+  } cases[] = {{nullptr, nullptr, true, true, false},
+               {"no-repeat", "fixed", false, false, true},
+               {" repeat-x ", "scroll", true, false, false},
+               {"repeat-y", " fixed ", false, true, true},
                {"repeat", nullptr, true, true, false}};
   for (const auto& c : cases) {
     TProperties set;
@@ -518,8 +535,8 @@ TEST(Accessors, LineHeightAndTextIndent) {
   struct Case {
     const char* text;
     int want;
-  } lines[] = {{"1.5", 22}, {"2", 30}, {"1e1", 150}, {"24px", 24}, {"150%", 30}, {"1.2em", 24},
-               {"normal", -1}, {"", 0}};
+  } lines[] = {{"1.5", 22},  {"2", 30},     {"1e1", 150},   {"24px", 24},
+               {"150%", 30}, {"1.2em", 24}, {"normal", -1}, {"", 0}};
   for (const auto& c : lines) {
     set.Values[piLineHeight] = c.text;
     EXPECT_EQ(set.LineHeightPixels(15), c.want) << c.text;

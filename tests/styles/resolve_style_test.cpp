@@ -18,13 +18,26 @@ TEST_F(ResolveStyle, DefaultSheetThroughTags) {
     int index;
     PropValue want;
   } cases[] = {
-      {"h1", piFontSize, 24.0},         {"h1", piFontWeight, "bold"},     {"h6", piFontSize, 8.0},
-      {"h2", piMarginTop, uint8_t{19}}, {"big", piFontSize, 15.0},        {"small", piFontSize, 9.0},
-      {"sup", piFontSize, 9.0},         {"sup", piVerticalAlign, "super"}, {"pre", piFontSize, 10.0},
-      {"pre", piFontFamily, "Courier New"}, {"code", piFontSize, 0.833 * 12}, {"p", piMarginTop, LengthParaSpace},
-      {"ul", piPaddingLeft, uint8_t{35}}, {"i", piFontStyle, "italic"},  {"th", piFontWeight, "bold"},
-      {"div", piFontSize, 12.0},        {"div", piMarginTop, LengthUnset}, {"div", piColor, Color(plat::clBtnText)},
-      {"input", piFontSize, 10.0},      {"table", piTextAlign, "none"},
+      {"h1", piFontSize, 24.0},
+      {"h1", piFontWeight, "bold"},
+      {"h6", piFontSize, 8.0},
+      {"h2", piMarginTop, uint8_t{19}},
+      {"big", piFontSize, 15.0},
+      {"small", piFontSize, 9.0},
+      {"sup", piFontSize, 9.0},
+      {"sup", piVerticalAlign, "super"},
+      {"pre", piFontSize, 10.0},
+      {"pre", piFontFamily, "Courier New"},
+      {"code", piFontSize, 0.833 * 12},
+      {"p", piMarginTop, LengthParaSpace},
+      {"ul", piPaddingLeft, uint8_t{35}},
+      {"i", piFontStyle, "italic"},
+      {"th", piFontWeight, "bold"},
+      {"div", piFontSize, 12.0},
+      {"div", piMarginTop, LengthUnset},
+      {"div", piColor, Color(plat::clBtnText)},
+      {"input", piFontSize, 10.0},
+      {"table", piTextAlign, "none"},
   };
   for (const auto& c : cases) {
     TProperties& set = Open(c.tag);
@@ -47,9 +60,9 @@ TEST_F(ResolveStyle, TagClassAndIdRulesInOrderOfSpecificity) {
     const char* id;
     plat::TColor want;
   } cases[] = {
-      {"p", "", "", kRed},       {"p", "x", "", kBlue},         {"div", "x", "", kGreen},
-      {"div", "", "main", kYellow}, {"p", "", "main", kGray},   {"div", "x", "main", kOlive},
-      {"p", "y", "", kRed},      {"p", " x ", "", kBlue},
+      {"p", "", "", kRed},          {"p", "x", "", kBlue},    {"div", "x", "", kGreen},
+      {"div", "", "main", kYellow}, {"p", "", "main", kGray}, {"div", "x", "main", kOlive},
+      {"p", "y", "", kRed},         {"p", " x ", "", kBlue},
   };
   for (const auto& c : cases) {
     TProperties& set = Open(c.tag, c.cls, c.id);

@@ -33,7 +33,9 @@ class StyleFixture : public ::testing::Test {
     ref.ResolveStyle(styles, stack, tag, cls, id, std::move(inlineStyle), title, pseudo);
     return ref;
   }
-  TProperties& Link(const std::string& cls = "", const std::string& id = "") { return Open("a", cls, id, "link"); }
+  TProperties& Link(const std::string& cls = "", const std::string& id = "") {
+    return Open("a", cls, id, "link");
+  }
   void Close() { stack.DeleteAt(stack.TopIndex()); }
 
   void Rule(const std::string& key, const std::string& name, const std::string& value) {
