@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/numeric.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

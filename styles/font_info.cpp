@@ -1,7 +1,7 @@
 #include "styles/font_info.h"
 
 #include "styles/font_metrics.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

@@ -7,7 +7,7 @@
 #include "styles/lengths.h"
 #include "styles/prop_stack.h"
 #include "styles/style_list.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

@@ -5,7 +5,7 @@
 #include "platform/numeric.h"
 #include "styles/lengths.h"
 #include "styles/properties.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

@@ -8,7 +8,7 @@
 #include "styles/prop_stack.h"
 #include "styles/properties.h"
 #include "styles/style_list.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

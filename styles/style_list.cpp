@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "styles/colors.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html {
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 using namespace html;
 using plat::RGB;

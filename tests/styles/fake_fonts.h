@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "styles/font_metrics.h"
-#include "styles/text_util.h"
+#include "support/text_util.h"
 
 namespace html::testing {
 
