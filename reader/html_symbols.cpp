@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include "support/text_util.h"
 #include <vector>
 
 namespace html {
@@ -214,25 +214,15 @@ std::optional<THtmlSymbol> EndSymbolOf(THtmlSymbol startSymbol) {
   return std::nullopt;
 }
 
-namespace {
-
-std::string Lower(const char* s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
-
-}  // namespace
-
 std::string TagNameOf(THtmlSymbol startSymbol) {
   for (const TagEntry& e : kTags)
-    if (e.Start == startSymbol) return Lower(e.Name);
+    if (e.Start == startSymbol) return LowerCase(e.Name);
   return {};
 }
 
 std::string EndTagNameOf(THtmlSymbol endSymbol) {
   for (const TagEntry& e : kTags)
-    if (e.End != kNoEndSymbol && e.End == endSymbol) return Lower(e.Name);
+    if (e.End != kNoEndSymbol && e.End == endSymbol) return LowerCase(e.Name);
   return {};
 }
 

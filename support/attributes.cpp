@@ -1,7 +1,7 @@
 #include "support/attributes.h"
 
 #include <algorithm>
-#include <cctype>
+#include "support/text_util.h"
 
 namespace html {
 
@@ -10,19 +10,6 @@ namespace {
 TAttributeList::TInlineStyleParser& InlineStyleParser() {
   static TAttributeList::TInlineStyleParser parser;
   return parser;
-}
-
-std::string LowerAscii(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// Removes leading and trailing characters with codes below 33.
-std::string TrimControls(const std::string& s) {
-  size_t a = 0, b = s.size();
-  while (a < b && static_cast<unsigned char>(s[a]) < 33) ++a;
-  while (b > a && static_cast<unsigned char>(s[b - 1]) < 33) --b;
-  return s.substr(a, b - a);
 }
 
 }  // namespace
@@ -61,13 +48,13 @@ std::string TAttributeList::AsText() const {
 std::string TAttributeList::ClassSelector() const {
   const TAttribute* a = Find(syClass);
   if (!a) return {};
-  std::string value = LowerAscii(TrimControls(a->StrValue));
+  std::string value = LowerCase(TrimView(a->StrValue));
   if (value.find(' ') == std::string::npos) return value;
   std::vector<std::string> parts;
   size_t start = 0;
   while (start <= value.size()) {
     size_t blank = value.find(' ', start);
-    std::string part = TrimControls(value.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
+    std::string part = Trim(value.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
     if (!part.empty()) parts.push_back(part);
     if (blank == std::string::npos) break;
     start = blank + 1;
@@ -82,7 +69,7 @@ std::string TAttributeList::ClassSelector() const {
 std::string TAttributeList::IdName() {
   if (idCached_ && !cachedId_.empty()) return cachedId_;
   const TAttribute* a = Find(syId);
-  cachedId_ = a ? LowerAscii(a->StrValue) : std::string();
+  cachedId_ = a ? LowerCase(a->StrValue) : std::string();
   idCached_ = true;
   return cachedId_;
 }

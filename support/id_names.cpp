@@ -1,6 +1,6 @@
 #include "support/id_names.h"
 
-#include <cctype>
+#include "support/text_util.h"
 
 namespace html {
 
@@ -11,12 +11,7 @@ int TChPosObj::YPosition() const {
 }
 
 bool TIDNameList::CaseLess::operator()(const std::string& a, const std::string& b) const {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    int ca = std::tolower(static_cast<unsigned char>(a[i])), cb = std::tolower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return ca < cb;
-  }
-  return a.size() < b.size();
+  return CompareText(a, b) < 0;
 }
 
 void TIDNameList::AddObject(const std::string& name, TIDObject* object) {

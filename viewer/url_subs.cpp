@@ -5,22 +5,11 @@
 
 #include <vector>
 
+#include "support/text_util.h"
+
 namespace html {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-// Removes blanks and control characters at both ends, as the string trim does.
-std::string Trim(const std::string& s) {
-  size_t a = 0, b = s.size();
-  while (a < b && static_cast<unsigned char>(s[a]) <= ' ') ++a;
-  while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ') --b;
-  return s.substr(a, b - a);
-}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -56,7 +45,7 @@ std::string PercentDecode(const std::string& s) {
 }
 
 size_t FindIgnoringCase(const std::string& s, const std::string& sub) {
-  return Lower(s).find(Lower(sub));
+  return LowerCase(s).find(LowerCase(sub));
 }
 
 std::string CutAtQuery(const std::string& s) {
@@ -153,7 +142,7 @@ std::string ExpandDocumentName(const std::string& name, const std::string& serve
   std::string r = ExpandWithServerRoot(Trim(name), serverRoot);
   if (!r.empty() && r[0] == '\\') return ExpandFileName(r);
   bool drivePath = r.size() > 1 && r[1] == ':';
-  if (drivePath || r.rfind("\\\\", 0) == 0 || Lower(documentBase) == "dospath") return r;
+  if (drivePath || r.rfind("\\\\", 0) == 0 || LowerCase(documentBase) == "dospath") return r;
   if (!documentBase.empty()) return ExpandFileName(ExtractFilePath(DosPathOf(documentBase)) + r);
   std::string dir = ExtractFilePath(documentName);
   return ExpandFileName(dir.empty() ? r : dir + r);
@@ -174,7 +163,7 @@ std::string CombineUrl(const std::string& base, const std::string& relative) {
   std::string scheme = UrlProtocol(b);
   // p: length of the root part "scheme://host/" (0 when unknown).
   size_t p = 0;
-  if (Lower(b).rfind("file:///", 0) == 0) {
+  if (LowerCase(b).rfind("file:///", 0) == 0) {
     size_t s = b.find('/', 8);
     p = s == std::string::npos ? 8 : s + 1;
   } else if (size_t k = b.find("://"); k != std::string::npos) {
@@ -219,10 +208,10 @@ bool IsFullUrl(const std::string& url) {
   size_t scheme = u.find("://");
   size_t slash = u.find('/');
   if (scheme != std::string::npos && scheme < slash) return true;
-  return Lower(u).find("mailto:") != std::string::npos;
+  return LowerCase(u).find("mailto:") != std::string::npos;
 }
 
-std::string UrlProtocol(const std::string& url) { return Lower(ParseUrl(CutAtQuery(url)).Protocol); }
+std::string UrlProtocol(const std::string& url) { return LowerCase(ParseUrl(CutAtQuery(url)).Protocol); }
 
 TUrlParts ParseUrl(const std::string& url) {
   TUrlParts parts;
@@ -238,14 +227,14 @@ TUrlParts ParseUrl(const std::string& url) {
       return parts;
     }
     hostStart = 2;  // "//host/path": the host follows the two slashes
-  } else if (Lower(url.substr(0, 5)) == "http:") {
+  } else if (LowerCase(url.substr(0, 5)) == "http:") {
     parts.Protocol = "http";
     if (url.size() > 6 && url[6] != '/') {
       parts.Path = url.substr(5);
       return parts;
     }
     hostStart = std::min<size_t>(6, url.size());
-  } else if (Lower(url.substr(0, 7)) == "mailto:") {
+  } else if (LowerCase(url.substr(0, 7)) == "mailto:") {
     parts.Protocol = "mailto";
     hostStart = 7;
   }
