@@ -79,12 +79,12 @@ std::string TAttributeList::TitleText() const {
   return a ? a->StrValue : std::string();
 }
 
-TProperties* TAttributeList::InlineStyleProps() {
+std::shared_ptr<const TProperties> TAttributeList::InlineStyleProps() {
   const TAttribute* a = Find(syStyle);
   if (!a) return nullptr;
   ownedStyle_.reset();
   if (InlineStyleParser()) ownedStyle_ = InlineStyleParser()(*a);
-  return ownedStyle_.get();
+  return ownedStyle_;
 }
 
 }  // namespace html

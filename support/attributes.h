@@ -25,7 +25,7 @@ class TAttributeList : public TFreeList<TAttribute> {
  public:
   // Builds the property set of a STYLE attribute value; installed by the
   // style sheet parser. Without one, STYLE attributes give no properties.
-  using TInlineStyleParser = std::function<std::shared_ptr<TProperties>(const TAttribute& style)>;
+  using TInlineStyleParser = std::function<std::shared_ptr<const TProperties>(const TAttribute& style)>;
   static void SetInlineStyleParser(TInlineStyleParser parser);
 
   void Clear();
@@ -41,13 +41,14 @@ class TAttributeList : public TFreeList<TAttribute> {
   // The lower-cased ID value, computed once per tag.
   std::string IdName();
   std::string TitleText() const;
-  // The properties of the STYLE attribute, owned by the list (nullptr without one).
-  TProperties* InlineStyleProps();
+  // The properties of the STYLE attribute (nullptr without one). The set is
+  // shared: property sets that took it keep it alive after the next tag.
+  std::shared_ptr<const TProperties> InlineStyleProps();
 
  private:
   std::string cachedId_;
   bool idCached_ = false;
-  std::shared_ptr<TProperties> ownedStyle_;
+  std::shared_ptr<const TProperties> ownedStyle_;
 };
 
 }  // namespace html

@@ -23,7 +23,7 @@ void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u
   uint32_t align = canvas.SetTextAlign(plat::TA_LEFT | plat::TA_TOP);
   TRect r{left, top, right, bottom};
   try {
-    canvas.DrawTextW(text, r, plat::DT_WORDBREAK);
+    canvas.DrawTextW(text, r, plat::DT_WORDBREAK | plat::DT_NOPREFIX);
   } catch (...) {
     canvas.SetTextAlign(align);
     throw;

@@ -23,7 +23,8 @@ class TClipRect {
 };
 
 // Draws text word-wrapped in the rectangle with the text alignment reset
-// for the call.
+// for the call. The text is shown as it is: "&" is no mnemonic prefix here
+// (alternative text is document text).
 void WrapTextW(plat::TCanvas& canvas, int left, int top, int right, int bottom, std::u16string_view text);
 // Fills with a solid brush of the colour; the brush is restored.
 void FillRectColor(plat::TCanvas& canvas, int left, int top, int right, int bottom, plat::TColor color);

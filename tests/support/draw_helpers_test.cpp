@@ -1,0 +1,75 @@
+// The shared drawing chores: clipping scopes, fills, 3-D frames, wrapped text.
+#include "support/draw_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include "support/pixel_art.h"
+
+using namespace html;
+using testing_support::Art;
+using testing_support::Show;
+using testing_support::ToArt;
+
+TEST(ClipRect, IntersectsAndRestoresEvenOnExceptions) {
+  plat::TBitmap b(6, 1);
+  plat::TCanvas& c = b.Canvas();
+  c.SetWindowOrg(10, 0);
+  c.IntersectClipRect(10, 0, 14, 1);  // device 0..4
+  try {
+    TClipRect clip(c, {12, 0, 20, 1});  // device 2..10, cut to 2..4
+    c.FillRect({0, 0, 100, 1}, plat::clBlack);
+    throw 1;
+  } catch (int) {
+  }
+  EXPECT_EQ(ToArt(b), (Art{"..##.."}));
+  c.FillRect({0, 0, 100, 1}, plat::clRed);
+  EXPECT_EQ(ToArt(b), (Art{"rrrr.."}));  // the outer clip is back
+}
+
+TEST(FillRectColor, RestoresTheBrush) {
+  plat::TBitmap b(2, 1);
+  plat::TCanvas& c = b.Canvas();
+  c.Brush() = {plat::clLime, plat::TBrushStyle::bsClear};
+  FillRectColor(c, 0, 0, 1, 1, plat::clBlack);
+  EXPECT_EQ(ToArt(b), (Art{"#."}));
+  EXPECT_EQ(c.Brush().Color, plat::clLime);
+  EXPECT_EQ(c.Brush().Style, plat::TBrushStyle::bsClear);
+}
+
+TEST(RaisedRect, OnePixelFramesAndWiderTrapezoids) {
+  plat::TBitmap b(5, 4);
+  RaisedRect(b.Canvas(), 0, 0, 5, 4, true, plat::clBlack, plat::clRed, 1);
+  EXPECT_EQ(ToArt(b), (Art{"rrrrr", "r...#", "r...#", "#####"})) << Show(ToArt(b));
+  plat::TBitmap s(5, 4);
+  RaisedRect(s.Canvas(), 0, 0, 5, 4, false, plat::clBlack, plat::clRed, 1);
+  EXPECT_EQ(ToArt(s), (Art{"#####", "#...r", "#...r", "rrrrr"})) << Show(ToArt(s));
+  plat::TBitmap w(6, 6);
+  RaisedRect(w.Canvas(), 0, 0, 6, 6, true, plat::clBlack, plat::clRed, 2);
+  EXPECT_EQ(ToArt(w), (Art{"rrrrr#", "rrrr##", "rr..##", "rr..##", "r#####", "######"})) << Show(ToArt(w));
+}
+
+TEST(RaisedRect, ClampsRelativeToTheClipNotToScreenCoordinates) {
+  // A frame far down a tall document, painted where it shows.
+  plat::TBitmap b(4, 3);
+  plat::TCanvas& c = b.Canvas();
+  c.SetWindowOrg(0, 9000);
+  RaisedRect(c, 0, 9000, 4, 9003, true, plat::clBlack, plat::clRed, 1);
+  EXPECT_EQ(ToArt(b), (Art{"rrrr", "r..#", "####"})) << Show(ToArt(b));
+  // A frame reaching far beyond the clip is drawn as if it ended 200 pixels out.
+  plat::TBitmap t(3, 3);
+  RaisedRect(t.Canvas(), 0, 0, 3, 2000000000, true, plat::clBlack, plat::clRed, 1);
+  EXPECT_EQ(ToArt(t), (Art{"rrr", "r.#", "r.#"})) << Show(ToArt(t));
+}
+
+TEST(WrapTextW, AmpersandsAreShownAsTheyAre) {
+  plat::TBitmap withPrefix(200, 20), plain(200, 20);
+  for (plat::TBitmap* b : {&withPrefix, &plain}) {
+    b->Canvas().Font().Name = "Arial";
+    b->Canvas().Font().Height = -13;
+    b->Canvas().SetBkMode(plat::TRANSPARENT);
+  }
+  WrapTextW(plain.Canvas(), 0, 0, 200, 20, u"A&B");
+  plat::TRect r{0, 0, 200, 20};
+  withPrefix.Canvas().DrawTextW(u"A&&B", r, plat::DT_WORDBREAK);  // the prefix rule's way to show "A&B"
+  EXPECT_EQ(ToArt(plain), ToArt(withPrefix));
+}
