@@ -33,7 +33,7 @@ asan: setup $(ASAN_BUILD)/build.ninja
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 $(BENCH_BUILD)/build.ninja:
-	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DHTML_BENCH=ON
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DHTML_BENCH=ON -DHTML_TESTS=OFF
 
 bench: setup $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
