@@ -29,6 +29,9 @@ plat::TBitmap TSnapshotRenderer::RenderHtmlToBitmap(const std::string& html, int
     v.SetHeight(height);
     height = v.DocumentHeight();
   }
+  // A document whose height follows the viewer's never settles: the
+  // picture is what the viewer paints, so its height is the viewer's.
+  height = v.Height();
   v.SetBorderStyle(html::THTMLBorderStyle::htNone);
   plat::TBitmap bitmap(width, height > 1 ? height - 1 : 0);
   if (!bitmap.Empty()) v.PaintTo(bitmap.Canvas(), -1, -1);

@@ -157,7 +157,9 @@ TEST(SnapshotRenderer, FirstAndSecondDocumentGeometry) {
   EXPECT_EQ(first.Width(), 201);
   EXPECT_EQ(first.Height(), h1 - 1);
   EXPECT_EQ(second.Height(), h2 - 1);
+  // The picture is exactly what the viewer painted.
   EXPECT_EQ(renderer.Viewer().Height(), h2);
+  EXPECT_EQ(second.Height(), renderer.Viewer().Height() - 1);
 }
 
 TEST(SnapshotRenderer, AnAbsurdHeightIsAClearError) {
