@@ -62,6 +62,43 @@ std::string CurrentDirectory() {
   return dir;
 }
 
+// "seg/../" after the root end p (1-based) goes with its segment; at or
+// before the root only "../" goes. Each step acts on the leftmost "/../", so
+// one pass suffices: an occurrence can only start inside the text already
+// written when its end has just been appended. Linear: the backward search
+// runs over the segment it then removes.
+std::string RemoveDotDotSegments(const std::string& a, size_t p) {
+  std::string out;
+  out.reserve(a.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    out += a[i];
+    if (out.size() < 4 || out.compare(out.size() - 4, 4, "/../") != 0) continue;
+    size_t k = out.size() - 4;
+    if (k + 1 <= p) {
+      out.resize(k + 1);
+      continue;
+    }
+    size_t prev = k == 0 ? std::string::npos : out.rfind('/', k - 1);
+    if (prev == std::string::npos) {  // nothing to remove: the rest stays as it is
+      out.append(a, i + 1, std::string::npos);
+      break;
+    }
+    out.resize(prev + 1);
+  }
+  return out;
+}
+
+// Every "/./" becomes "/", again in one pass.
+std::string CollapseDotSegments(const std::string& a) {
+  std::string out;
+  out.reserve(a.size());
+  for (char c : a) {
+    out += c;
+    if (out.size() >= 3 && out.compare(out.size() - 3, 3, "/./") == 0) out.resize(out.size() - 2);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string DosPathOf(const std::string& name) {
@@ -186,21 +223,7 @@ std::string CombineUrl(const std::string& base, const std::string& relative) {
     a = scheme != "file" ? scheme + ":" + r : "file:///" + r;
   else
     a = b.substr(0, p) + r.substr(1);
-  // Dot segments.
-  for (;;) {
-    size_t k = a.find("/../");
-    if (k == std::string::npos) break;
-    if (k + 1 > p) {
-      if (k == 0) break;
-      size_t prev = a.rfind('/', k - 1);
-      if (prev == std::string::npos) break;
-      a.erase(prev + 1, k + 4 - (prev + 1));
-    } else {
-      a.erase(k + 1, 3);
-    }
-  }
-  for (size_t k; (k = a.find("/./")) != std::string::npos;) a.erase(k, 2);
-  return a;
+  return CollapseDotSegments(RemoveDotDotSegments(a, p));
 }
 
 bool IsFullUrl(const std::string& url) {
