@@ -59,7 +59,7 @@ int THtmlForm::WMCopyData(uint32_t tag, std::string_view block) {
     image1_.SetHeight(h);
     image1_.SetTop(ImageTopFor(ClientHeight(), h));
     savedText_ = SplitLines(html);
-    WriteScreenFile(screenFile_, html);
+    WriteScreenFile(screenFile_, savedText_);
   } catch (const EHostError& e) {
     if (OnError) OnError(e.ClassName(), e.what());
     return 0;
