@@ -10,14 +10,12 @@ using plat::TColor;
 using plat::TRect;
 using plat::TRegion;
 
-TClipRect::TClipRect(TCanvas& canvas, const TRect& rect) : canvas_(canvas), saved_(canvas.State().ClipRgn) {
-  plat::TPoint o = canvas.WindowOrg();
-  TRegion r(rect.Offset(-o.x, -o.y));
-  if (saved_) r.Combine(r, *saved_, plat::RGN_AND);
+TClipRect::TClipRect(TCanvas& canvas, const TRect& rect) : saved_(canvas) {
+  plat::TPoint a = canvas.ToDevice(rect.Left, rect.Top), b = canvas.ToDevice(rect.Right, rect.Bottom);
+  TRegion r(TRect{a.x, a.y, b.x, b.y});
+  if (const auto& outer = canvas.State().ClipRgn) r.Combine(r, *outer, plat::RGN_AND);
   canvas.SelectClipRgn(&r);
 }
-
-TClipRect::~TClipRect() { canvas_.State().ClipRgn = std::move(saved_); }
 
 void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u16string_view text) {
   uint32_t align = canvas.SetTextAlign(plat::TA_LEFT | plat::TA_TOP);
@@ -31,11 +29,27 @@ void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u
   canvas.SetTextAlign(align);
 }
 
+namespace {
+
+// Puts a canvas's brush back when the scope ends, also on exceptions.
+class TBrushSaver {
+ public:
+  explicit TBrushSaver(TCanvas& canvas) : canvas_(canvas), saved_(canvas.Brush()) {}
+  ~TBrushSaver() { canvas_.Brush() = saved_; }
+  TBrushSaver(const TBrushSaver&) = delete;
+  TBrushSaver& operator=(const TBrushSaver&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  plat::TBrush saved_;
+};
+
+}  // namespace
+
 void FillRectColor(TCanvas& canvas, int left, int top, int right, int bottom, TColor color) {
-  plat::TBrush saved = canvas.Brush();
+  TBrushSaver saved(canvas);
   canvas.Brush() = {color, plat::TBrushStyle::bsSolid};
   canvas.FillRect({left, top, right, bottom});
-  canvas.Brush() = saved;
 }
 
 void FormControlRect(TCanvas& canvas, int left, int top, int right, int bottom, bool useFace, bool monochrome,

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "support/pixel_art.h"
 
 using namespace html;
@@ -24,6 +26,30 @@ TEST(ClipRect, IntersectsAndRestoresEvenOnExceptions) {
   EXPECT_EQ(ToArt(b), (Art{"..##.."}));
   c.FillRect({0, 0, 100, 1}, plat::clRed);
   EXPECT_EQ(ToArt(b), (Art{"rrrr.."}));  // the outer clip is back
+}
+
+TEST(ClipRect, ExtremeCoordinatesAreClampedNotWrapped) {
+  struct Case {
+    int orgX;
+    plat::TRect rect;
+    Art want;
+  } cases[] = {
+      {-2, {0, 0, INT32_MAX, 1}, {"..####"}},
+      {10, {INT32_MIN, 0, 12, 1}, {"##...."}},
+      {INT32_MIN, {INT32_MAX - 1, 0, INT32_MAX, 1}, {"......"}},  // far beyond the right edge
+      {INT32_MIN, {INT32_MIN, 0, INT32_MIN + 3, 1}, {"###..."}},  // an origin whose negation overflows
+  };
+  for (const auto& c : cases) {
+    plat::TBitmap b(6, 1);
+    plat::TCanvas& canvas = b.Canvas();
+    canvas.SetWindowOrg(c.orgX, 0);
+    {
+      TClipRect clip(canvas, c.rect);
+      canvas.FillDeviceRegion(plat::TRegion(plat::TRect{0, 0, 6, 1}), 0);
+    }
+    EXPECT_EQ(ToArt(b), c.want) << c.orgX << " " << Show(ToArt(b));
+    EXPECT_FALSE(canvas.State().ClipRgn.has_value());  // no clip before, none after
+  }
 }
 
 TEST(FillRectColor, RestoresTheBrush) {
