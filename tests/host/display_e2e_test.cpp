@@ -231,4 +231,8 @@ TEST_F(DisplayE2E, StartUpFailuresEndTheProcessWithAReport) {
   std::ofstream(dir_ / "doc.html") << "x";
   EXPECT_NE(RunProgram({kBin + "/htmlsend", "--timeout", "2", "doc.html"}, xvfb_->Display(), dir_, &err), 0);
   EXPECT_NE(err.find("no window named \"CustomerHTML\""), std::string::npos) << err;
+  for (const char* tag : {"12junk", "4294967296", "-1"}) {
+    EXPECT_EQ(RunProgram({kBin + "/htmlsend", "--tag", tag, "doc.html"}, xvfb_->Display(), dir_, &err), 2) << tag;
+    EXPECT_NE(err.find(std::string("bad tag \"") + tag + "\""), std::string::npos) << err;
+  }
 }
