@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "support/text_util.h"
+
 namespace host {
 
 inline std::optional<uint32_t> ParseDeliveryTag(std::string_view text) {
@@ -21,12 +23,9 @@ inline std::optional<uint32_t> ParseDeliveryTag(std::string_view text) {
   if (text.empty()) return std::nullopt;
   uint64_t value = 0;
   for (char c : text) {
-    unsigned digit;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-    else return std::nullopt;
-    value = value * base + digit;
+    const int digit = html::HexDigitValue(c);
+    if (digit < 0 || static_cast<unsigned>(digit) >= base) return std::nullopt;
+    value = value * base + static_cast<unsigned>(digit);
     if (value > UINT32_MAX) return std::nullopt;
   }
   return static_cast<uint32_t>(value);

@@ -1,22 +1,15 @@
 #include "viewer/url_subs.h"
 
 #include <cctype>
-#include <unistd.h>
 
 #include <vector>
 
+#include "support/native_path.h"
 #include "support/text_util.h"
 
 namespace html {
 
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // One left-to-right pass: what an escape produces is never decoded again.
 std::string PercentDecode(const std::string& s) {
@@ -30,7 +23,7 @@ std::string PercentDecode(const std::string& s) {
       continue;
     }
     if (i + 2 >= s.size()) break;  // fewer than two characters follow
-    int hi = HexValue(s[i + 1]), lo = HexValue(s[i + 2]);
+    int hi = HexDigitValue(s[i + 1]), lo = HexDigitValue(s[i + 2]);
     if (hi < 0 || lo < 0) break;  // not an escape: the rest stays as it is
     int code = hi * 16 + lo;
     if (code == 0) {
@@ -53,14 +46,8 @@ std::string CutAtQuery(const std::string& s) {
   return q == std::string::npos ? s : s.substr(0, q);
 }
 
-std::string CurrentDirectory() {
-  std::vector<char> buf(4096);
-  if (!getcwd(buf.data(), buf.size())) return "\\";
-  std::string dir(buf.data());
-  for (char& c : dir)
-    if (c == '/') c = '\\';
-  return dir;
-}
+// The current directory in backslash form; the root without one.
+std::string CurrentDosDirectory() { return DosFormOf(CurrentDirectory().value_or("/")); }
 
 // "seg/../" after the root end p (1-based) goes with its segment; at or
 // before the root only "../" goes. Each step acts on the leftmost "/../", so
@@ -134,7 +121,7 @@ std::string ExpandFileName(const std::string& path) {
   std::string full = path;
   bool unc = full.rfind("\\\\", 0) == 0;
   bool drive = full.size() > 1 && full[1] == ':';
-  if (!unc && !drive && (full.empty() || full[0] != '\\')) full = CurrentDirectory() + "\\" + full;
+  if (!unc && !drive && (full.empty() || full[0] != '\\')) full = CurrentDosDirectory() + "\\" + full;
   // Resolve "." and ".." segments after the root.
   size_t rootLen = unc ? 2 : drive ? (full.size() > 2 && full[2] == '\\' ? 3 : 2) : 1;
   std::string root = full.substr(0, rootLen);

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/native_path.h"
 
 using namespace html;
 
@@ -52,6 +57,40 @@ TEST(ExpandFileName, ResolvesDotSegments) {
   EXPECT_EQ(ExpandFileName("C:\\a\\..\\b"), "C:\\b");
   EXPECT_EQ(ExtractFilePath("\\a\\b.htm"), "\\a\\");
   EXPECT_EQ(ExtractFilePath("b.htm"), "");
+}
+
+namespace {
+
+// Runs in another current directory for the length of a scope.
+class TChangedDirectory {
+ public:
+  explicit TChangedDirectory(const std::filesystem::path& dir) : old_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~TChangedDirectory() {
+    std::error_code ec;
+    std::filesystem::current_path(old_, ec);
+  }
+
+ private:
+  std::filesystem::path old_;
+};
+
+}  // namespace
+
+TEST(ExpandFileName, RelativeNamesUseTheCurrentDirectoryAsFullPathOfDoes) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("expand_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "sub");
+  dir = std::filesystem::canonical(dir);  // as the current directory reads back
+  {
+    TChangedDirectory in(dir / "sub");
+    const std::string expanded = ExpandFileName("x\\..\\..\\a.htm");
+    EXPECT_EQ(expanded, DosFormOf(FullPathOf("../a.htm")));
+    EXPECT_EQ(expanded, DosFormOf((dir / "a.htm").string()));
+    EXPECT_EQ(ExpandFileName("b.htm"), DosFormOf(*CurrentDirectory()) + "\\b.htm");
+    EXPECT_EQ(ExpandFileName("\\abs\\c.htm"), "\\abs\\c.htm");  // rooted names keep their root
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(UrlBase, Cases) {
