@@ -1,6 +1,9 @@
 #include "host/command_line.h"
 
 #include <cstdint>
+#include <optional>
+
+#include "support/text_util.h"
 
 namespace host {
 
@@ -13,41 +16,9 @@ namespace {
 }  // namespace
 
 int StrToInt(const std::string& text) {
-  size_t i = 0, n = text.size();
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  bool hex = false;
-  if (i < n && text[i] == '$') {
-    hex = true;
-    ++i;
-  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    hex = true;
-    i += 2;
-  }
-  if (i >= n) ConvertError(text);
-  uint64_t value = 0;
-  for (; i < n; ++i) {
-    char c = text[i];
-    int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else ConvertError(text);
-    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
-    if (value > 0xFFFFFFFFull) ConvertError(text);
-  }
-  if (hex) {
-    uint32_t bits = static_cast<uint32_t>(value);
-    int32_t v = static_cast<int32_t>(bits);
-    return negative ? static_cast<int32_t>(0u - bits) : v;
-  }
-  if (negative) {
-    if (value > 0x80000000ull) ConvertError(text);
-    return static_cast<int32_t>(-static_cast<int64_t>(value));
-  }
-  if (value > 0x7FFFFFFFull) ConvertError(text);
-  return static_cast<int32_t>(value);
+  std::optional<int32_t> value = html::ParseStrToInt(text);
+  if (!value) ConvertError(text);
+  return *value;
 }
 
 const std::string& TCommandLine::GetParamStr(int n) const {

@@ -18,10 +18,10 @@ class EHostError : public std::runtime_error {
   std::string className_;
 };
 
-// Decimal or hexadecimal ("$" or "0x" prefix) 32-bit integer, with leading
-// blanks and a sign allowed. Hexadecimal values up to 32 bits wrap into the
-// signed range ("$FFFFFFFF" is -1). Anything else raises EConvertError
-// "'%s' is not a valid integer value".
+// html::ParseStrToInt: decimal or hexadecimal ("$" or "0x" prefix) 32-bit
+// integer, with leading blanks and a sign allowed. Hexadecimal values up to
+// 32 bits wrap into the signed range ("$FFFFFFFF" is -1). Anything else
+// raises EConvertError "'%s' is not a valid integer value".
 int StrToInt(const std::string& text);
 
 class TCommandLine {

@@ -16,12 +16,33 @@ THtmlForm::THtmlForm(TRenderer renderer, std::string screenFile)
   image1_.SetBounds(0, 0, 691, 700);
 }
 
+namespace {
+
+// Positions far off any screen and sizes beyond the largest bitmap are
+// refused before they reach the window's geometry.
+constexpr int kMaxPosition = 1 << 24;
+
+int GeometryParam(const TCommandLine& cl, int n, const char* what, int low, int high) {
+  int value = cl.GetParamInt(n);
+  if (value < low || value > high)
+    throw EHostError("ERangeError", "'" + cl.GetParamStr(n) + "' is not a valid window " + what +
+                                        "; it must be from " + std::to_string(low) + " to " + std::to_string(high));
+  return value;
+}
+
+}  // namespace
+
 void THtmlForm::FormCreate(const TCommandLine& cl) {
-  SetLeft(cl.GetParamInt(1));
-  SetTop(cl.GetParamInt(2));
-  SetWidth(cl.GetParamInt(3));
-  SetHeight(cl.GetParamInt(4));
-  SetColor(cl.GetParamInt(5));
+  const int left = GeometryParam(cl, 1, "left edge", -kMaxPosition, kMaxPosition);
+  const int top = GeometryParam(cl, 2, "top edge", -kMaxPosition, kMaxPosition);
+  const int width = GeometryParam(cl, 3, "width", 0, plat::kMaxBitmapSide);
+  const int height = GeometryParam(cl, 4, "height", 0, plat::kMaxBitmapSide);
+  const int color = cl.GetParamInt(5);
+  SetLeft(left);
+  SetTop(top);
+  SetWidth(width);
+  SetHeight(height);
+  SetColor(color);
   image1_.SetWidth(ClientWidth());
   image1_.SetLeft(0);
   Caption = kWindowName;
@@ -38,7 +59,7 @@ int THtmlForm::WMCopyData(uint32_t tag, std::string_view block) {
     image1_.SetHeight(h);
     image1_.SetTop(ImageTopFor(ClientHeight(), h));
     savedText_ = SplitLines(html);
-    WriteScreenFile(screenFile_, html);
+    WriteScreenFile(screenFile_, savedText_);
   } catch (const EHostError& e) {
     if (OnError) OnError(e.ClassName(), e.what());
     return 0;

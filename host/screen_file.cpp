@@ -26,18 +26,24 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::string ScreenFileBytes(std::string_view text) {
+std::string ScreenFileBytes(std::string_view text) { return ScreenFileBytes(SplitLines(text)); }
+
+std::string ScreenFileBytes(const std::vector<std::string>& lines) {
+  size_t size = 0;
+  for (const auto& line : lines) size += line.size() + 2;
   std::string bytes;
-  bytes.reserve(text.size() + text.size() / 8 + 2);
-  for (const auto& line : SplitLines(text)) {
+  bytes.reserve(size);
+  for (const auto& line : lines) {
     bytes += line;
     bytes += "\r\n";
   }
   return bytes;
 }
 
-void WriteScreenFile(const std::string& path, std::string_view text) {
-  std::string bytes = ScreenFileBytes(text);
+void WriteScreenFile(const std::string& path, std::string_view text) { WriteScreenFile(path, SplitLines(text)); }
+
+void WriteScreenFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes = ScreenFileBytes(lines);
   struct Closer {
     void operator()(FILE* f) const { std::fclose(f); }
   };

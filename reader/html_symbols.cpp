@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include "support/text_util.h"
 #include <vector>
 
 namespace html {
@@ -214,15 +213,27 @@ std::optional<THtmlSymbol> EndSymbolOf(THtmlSymbol startSymbol) {
   return std::nullopt;
 }
 
+namespace {
+
+// The tables hold ASCII upper-case names; element names are lower case.
+std::string LowerName(std::string_view name) {
+  std::string r(name);
+  for (char& c : r)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return r;
+}
+
+}  // namespace
+
 std::string TagNameOf(THtmlSymbol startSymbol) {
   for (const TagEntry& e : kTags)
-    if (e.Start == startSymbol) return LowerCase(e.Name);
+    if (e.Start == startSymbol) return LowerName(e.Name);
   return {};
 }
 
 std::string EndTagNameOf(THtmlSymbol endSymbol) {
   for (const TagEntry& e : kTags)
-    if (e.End != kNoEndSymbol && e.End == endSymbol) return LowerCase(e.Name);
+    if (e.End != kNoEndSymbol && e.End == endSymbol) return LowerName(e.Name);
   return {};
 }
 

@@ -2,6 +2,7 @@
 // The reader's vocabulary: one 8-bit enumeration naming every tag, end
 // tag and attribute the reader knows and the token kinds the scanner
 // produces; lookups from names to symbols; named character references.
+// It uses nothing else of the engine, so that every layer may use it.
 #include <bitset>
 #include <cstdint>
 #include <initializer_list>

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "styles/font_info.h"
 #include "styles/prop_value.h"
@@ -106,6 +107,9 @@ class TProperties {
                     std::string_view classText, std::string_view idText,
                     std::shared_ptr<const TProperties> inlineStyle, std::string_view title,
                     std::string_view pseudo);
+  // ClassText's classes, sorted and without repeats; split again only
+  // after ClassText has changed.
+  const std::vector<std::string>& ClassList() const;
 
   // ---- accessors (property_accessors.cpp)
   // False when "background-image" is not text; true with "" for "none".
@@ -142,6 +146,10 @@ class TProperties {
                             std::shared_ptr<const TProperties> inlineStyle, std::string_view title,
                             std::string_view pseudo);
   void UpdateLinkFonts(int index, const PropValue& value);
+
+  // The ClassText that classList_ was split from.
+  mutable std::optional<std::string> classListSource_;
+  mutable std::vector<std::string> classList_;
 };
 
 // The set a STYLE attribute's declarations go into (a rule set).

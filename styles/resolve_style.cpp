@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "styles/descendant_key.h"
 #include "styles/lengths.h"
 #include "styles/prop_stack.h"
 #include "styles/properties.h"
@@ -14,102 +15,13 @@ namespace html {
 
 namespace {
 
-constexpr int kMaxKeyComponents = 10;
-
-// One component of a descendant key: element name, classes joined by ".",
-// id and pseudo-class.
-struct TComponent {
-  std::string name, classes, id, pseudo;
-  bool directParent = false;  // the next component must be this one's parent
-};
-
-TComponent ParseComponent(std::string_view text) {
-  TComponent c;
-  size_t mark = text.find_first_of(".:#");
-  c.name = std::string(text.substr(0, mark));
-  while (mark != std::string_view::npos) {
-    const char kind = text[mark];
-    size_t next = text.find_first_of(".:#", mark + 1);
-    std::string_view piece = text.substr(mark + 1, next == std::string_view::npos ? next : next - mark - 1);
-    if (kind == '.') {
-      if (!c.classes.empty()) c.classes += '.';
-      c.classes += piece;
-    } else if (kind == ':') {
-      if (c.pseudo.empty()) c.pseudo = std::string(piece);
-    } else if (c.id.empty()) {
-      c.id = std::string(piece);
-    }
-    mark = next;
-  }
-  return c;
+bool ClassesMatch(const TKeyComponent& c, const TProperties& entry) {
+  return c.classes.empty() || c.classes == entry.ClassText || ClassSubset(c.classList, entry.ClassList());
 }
 
-// "a 210li ul> ": the subject, then the ancestors nearest first; the
-// digits say how many ancestors and the rule's serial number.
-struct TDescendantKey {
-  std::vector<TComponent> components;
-  int count = 0;
-  int64_t serial = 0;
-};
-
-std::optional<TDescendantKey> ParseDescendantKey(std::string_view key) {
-  std::vector<std::string> parts;
-  std::string_view rest = TrimView(key);
-  while (!rest.empty()) {
-    size_t blank = rest.find(' ');
-    if (blank == std::string_view::npos || static_cast<int>(parts.size()) == kMaxKeyComponents - 1) {
-      parts.emplace_back(rest);
-      break;
-    }
-    parts.emplace_back(rest.substr(0, blank));
-    rest = TrimView(rest.substr(blank + 1));
-  }
-  if (parts.size() < 2) return std::nullopt;
-  TDescendantKey out;
-  std::string& second = parts[1];
-  size_t digits = 0;
-  if (!second.empty() && second[0] >= '0' && second[0] <= '9') out.count = second[0] - '0';
-  if (!second.empty()) second.erase(0, 1);
-  while (digits < second.size() && second[digits] >= '0' && second[digits] <= '9') {
-    if (out.serial < INT32_MAX) out.serial = out.serial * 10 + (second[digits] - '0');
-    ++digits;
-  }
-  second.erase(0, digits);
-  out.components.reserve(parts.size());
-  for (size_t k = 0; k < parts.size(); ++k) {
-    std::string& part = parts[k];
-    if (k >= 1 && part.find('>') != std::string::npos) {
-      out.components[k - 1].directParent = true;
-      part.erase(std::remove(part.begin(), part.end(), '>'), part.end());
-    }
-    out.components.push_back(ParseComponent(part));
-  }
-  return out;
-}
-
-std::vector<std::string_view> SplitClasses(std::string_view classes) {
-  std::vector<std::string_view> out;
-  while (!classes.empty()) {
-    size_t dot = classes.find('.');
-    std::string_view piece = TrimView(classes.substr(0, dot));
-    if (!piece.empty()) out.push_back(piece);
-    if (dot == std::string_view::npos) break;
-    classes.remove_prefix(dot + 1);
-  }
-  return out;
-}
-
-bool ClassesMatch(std::string_view wanted, std::string_view entryClasses) {
-  if (wanted.empty() || wanted == entryClasses) return true;
-  std::vector<std::string_view> have = SplitClasses(entryClasses);
-  for (std::string_view w : SplitClasses(wanted))
-    if (std::find(have.begin(), have.end(), w) == have.end()) return false;
-  return true;
-}
-
-bool EntryMatches(const TComponent& c, const TProperties& entry) {
-  return (c.name.empty() || c.name == entry.TagName) && ClassesMatch(c.classes, entry.ClassText) &&
-         (c.id.empty() || c.id == entry.IdText) && (c.pseudo.empty() || c.pseudo == entry.PseudoText);
+bool EntryMatches(const TKeyComponent& c, const TProperties& entry) {
+  return (c.name.empty() || c.name == entry.TagName) && (c.id.empty() || c.id == entry.IdText) &&
+         (c.pseudo.empty() || c.pseudo == entry.PseudoText) && ClassesMatch(c, entry);
 }
 
 // The rules for one element, applied to its set in order of increasing
@@ -195,21 +107,22 @@ class TResolver {
       const TProperties* rule;
     };
     std::vector<TMatch> matches;
-    std::string lastSubject;
+    std::string_view lastSubject;
     int group = -1;
     for (int k = styles_.LowerBound(prefix); k < styles_.Count(); ++k) {
       const std::string& key = styles_.Key(k);
       if (key.compare(0, prefix.size(), prefix) != 0) break;
-      if (key.find(' ') == std::string::npos) continue;
-      auto parsed = ParseDescendantKey(key);
+      const TDescendantKey* parsed = styles_.Descendant(k);
       if (!parsed) continue;
-      const TComponent& subject = parsed->components[0];
+      const TKeyComponent& subject = parsed->components[0];
       if (!withClassless && subject.classes.empty()) continue;
+      // Each ancestor component takes an open element of its own.
+      if (parsed->components.size() - 1 > static_cast<size_t>(std::max(ancestorTop_, 0))) continue;
       if (!SubjectMatches(subject, c) || !AncestorsMatch(*parsed)) continue;
-      std::string subjectText = key.substr(0, key.find(' '));
+      std::string_view subjectText(key.data(), parsed->subjectLength);
       if (group < 0 || subjectText != lastSubject) {
         ++group;
-        lastSubject = std::move(subjectText);
+        lastSubject = subjectText;
       }
       matches.push_back({group, parsed->count, parsed->serial, &styles_.Rule(k)});
     }
@@ -221,7 +134,7 @@ class TResolver {
     for (const TMatch& m : matches) set_.ApplyRule(*m.rule);
   }
 
-  bool SubjectMatches(const TComponent& s, const std::string& c) const {
+  bool SubjectMatches(const TKeyComponent& s, const std::string& c) const {
     return (s.name.empty() || s.name == t_) && (s.classes.empty() || s.classes == c) &&
            (s.id.empty() || s.id == i_) &&
            (s.pseudo == p_ || (s.pseudo.empty() && (p_.empty() || p_ == "link")));
@@ -254,6 +167,14 @@ class TResolver {
 };
 
 }  // namespace
+
+const std::vector<std::string>& TProperties::ClassList() const {
+  if (!classListSource_ || *classListSource_ != ClassText) {
+    classList_ = SortedClassList(ClassText);
+    classListSource_ = ClassText;
+  }
+  return classList_;
+}
 
 void TProperties::ResolveStyle(const TStyleList& styles, TPropStack& stack, std::string_view tagName,
                                std::string_view classText, std::string_view idText,

@@ -39,7 +39,10 @@ TProperties& TStyleList::Add(std::string_view key, std::unique_ptr<TProperties> 
   if (!rule) throw std::invalid_argument("TStyleList: no rule");
   rule->TagName = std::string(key);
   TProperties& ref = *rule;
-  items_.insert(items_.begin() + LowerBound(key), TEntry{std::string(key), std::move(rule)});
+  std::unique_ptr<const TDescendantKey> descendant;
+  if (key.find(' ') != std::string_view::npos)
+    if (auto parsed = ParseDescendantKey(key)) descendant = std::make_unique<const TDescendantKey>(std::move(*parsed));
+  items_.insert(items_.begin() + LowerBound(key), TEntry{std::string(key), std::move(rule), std::move(descendant)});
   return ref;
 }
 

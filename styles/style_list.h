@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "styles/descendant_key.h"
 #include "styles/properties.h"
 
 namespace html {
@@ -32,6 +33,9 @@ class TStyleList {
   const std::string& Key(int i) const { return items_.at(static_cast<size_t>(i)).key; }
   const TProperties& Rule(int i) const { return *items_.at(static_cast<size_t>(i)).rule; }
   TProperties& Rule(int i) { return *items_.at(static_cast<size_t>(i)).rule; }
+  // The parsed form of a descendant key, parsed when the rule was added;
+  // nullptr for any other key.
+  const TDescendantKey* Descendant(int i) const { return items_.at(static_cast<size_t>(i)).descendant.get(); }
   // The first rule whose key equals `key` ignoring case, or -1.
   int IndexOf(std::string_view key) const;
   // The first position whose key is not less than `key` (ignoring case).
@@ -60,6 +64,7 @@ class TStyleList {
   struct TEntry {
     std::string key;
     std::unique_ptr<TProperties> rule;
+    std::unique_ptr<const TDescendantKey> descendant;
   };
   std::vector<TEntry> items_;
   std::function<void()> onHoverRule_;

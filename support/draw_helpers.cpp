@@ -1,7 +1,10 @@
 #include "support/draw_helpers.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
+
+#include "platform/numeric.h"
 
 namespace html {
 
@@ -10,14 +13,26 @@ using plat::TColor;
 using plat::TRect;
 using plat::TRegion;
 
-TClipRect::TClipRect(TCanvas& canvas, const TRect& rect) : canvas_(canvas), saved_(canvas.State().ClipRgn) {
-  plat::TPoint o = canvas.WindowOrg();
-  TRegion r(rect.Offset(-o.x, -o.y));
-  if (saved_) r.Combine(r, *saved_, plat::RGN_AND);
-  canvas.SelectClipRgn(&r);
+namespace {
+
+// Device corners are kept within half the int range each way, so that a
+// rectangle's width and height fit an int; no surface comes near.
+constexpr int kMaxDeviceCoordinate = INT32_MAX / 2;
+
+plat::TPoint DeviceCorner(const TCanvas& canvas, int x, int y) {
+  plat::TPoint p = canvas.ToDevice(x, y);
+  return {std::clamp(p.x, -kMaxDeviceCoordinate, kMaxDeviceCoordinate),
+          std::clamp(p.y, -kMaxDeviceCoordinate, kMaxDeviceCoordinate)};
 }
 
-TClipRect::~TClipRect() { canvas_.State().ClipRgn = std::move(saved_); }
+}  // namespace
+
+TClipRect::TClipRect(TCanvas& canvas, const TRect& rect) : saved_(canvas) {
+  plat::TPoint a = DeviceCorner(canvas, rect.Left, rect.Top), b = DeviceCorner(canvas, rect.Right, rect.Bottom);
+  TRegion r(TRect{a.x, a.y, b.x, b.y});
+  if (const auto& outer = canvas.State().ClipRgn) r.Combine(r, *outer, plat::RGN_AND);
+  canvas.SelectClipRgn(&r);
+}
 
 void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u16string_view text) {
   uint32_t align = canvas.SetTextAlign(plat::TA_LEFT | plat::TA_TOP);
@@ -31,11 +46,27 @@ void WrapTextW(TCanvas& canvas, int left, int top, int right, int bottom, std::u
   canvas.SetTextAlign(align);
 }
 
+namespace {
+
+// Puts a canvas's brush back when the scope ends, also on exceptions.
+class TBrushSaver {
+ public:
+  explicit TBrushSaver(TCanvas& canvas) : canvas_(canvas), saved_(canvas.Brush()) {}
+  ~TBrushSaver() { canvas_.Brush() = saved_; }
+  TBrushSaver(const TBrushSaver&) = delete;
+  TBrushSaver& operator=(const TBrushSaver&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  plat::TBrush saved_;
+};
+
+}  // namespace
+
 void FillRectColor(TCanvas& canvas, int left, int top, int right, int bottom, TColor color) {
-  plat::TBrush saved = canvas.Brush();
+  TBrushSaver saved(canvas);
   canvas.Brush() = {color, plat::TBrushStyle::bsSolid};
   canvas.FillRect({left, top, right, bottom});
-  canvas.Brush() = saved;
 }
 
 void FormControlRect(TCanvas& canvas, int left, int top, int right, int bottom, bool useFace, bool monochrome,
@@ -66,9 +97,8 @@ namespace {
 
 // Fills one side of a frame as a quadrilateral with mitred corners.
 void FillSide(TCanvas& canvas, const plat::TPoint (&p)[4], TColor color) {
-  plat::TPoint o = canvas.WindowOrg();
   plat::TPoint dev[4];
-  for (int i = 0; i < 4; ++i) dev[i] = {p[i].x - o.x, p[i].y - o.y};
+  for (int i = 0; i < 4; ++i) dev[i] = DeviceCorner(canvas, p[i].x, p[i].y);
   canvas.FillDeviceRegion(TRegion::Polygon(dev, 4, plat::ALTERNATE, canvas.DrawableRegion().Box()),
                           plat::ColorToRGB(color));
 }
@@ -80,10 +110,10 @@ void RaisedRect(TCanvas& canvas, int left, int top, int right, int bottom, bool 
   // Documents are painted whole, far taller than a screen: clamp relative
   // to what can be seen, not to fixed screen coordinates.
   TRect clip = canvas.ClipBox();
-  top = std::max(top, clip.Top - 200);
-  bottom = std::min(bottom, clip.Bottom + 200);
-  left = std::max(left, clip.Left - 200);
-  right = std::min(right, clip.Right + 200);
+  top = std::max(top, plat::ClampToInt(int64_t{clip.Top} - 200));
+  bottom = std::min(bottom, plat::ClampToInt(int64_t{clip.Bottom} + 200));
+  left = std::max(left, plat::ClampToInt(int64_t{clip.Left} - 200));
+  right = std::min(right, plat::ClampToInt(int64_t{clip.Right} + 200));
   if (right <= left || bottom <= top) return;
   TColor topLeft = raised ? light : dark, bottomRight = raised ? dark : light;
   if (width <= 1) {
@@ -94,7 +124,9 @@ void RaisedRect(TCanvas& canvas, int left, int top, int right, int bottom, bool 
     return;
   }
   int l = left, t = top, r = right, b = bottom;
-  int il = l + width, it = t + width, ir = r - width, ib = b - width;
+  // A document's border width may be anything.
+  int il = plat::ClampToInt(int64_t{l} + width), it = plat::ClampToInt(int64_t{t} + width);
+  int ir = plat::ClampToInt(int64_t{r} - width), ib = plat::ClampToInt(int64_t{b} - width);
   const plat::TPoint leftSide[4] = {{l, b}, {l, t}, {il, it}, {il, ib}};
   const plat::TPoint topSide[4] = {{l, t}, {r, t}, {ir, it}, {il, it}};
   const plat::TPoint rightSide[4] = {{r, t}, {r, b}, {ir, ib}, {ir, it}};

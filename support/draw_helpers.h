@@ -1,6 +1,5 @@
 #pragma once
 // Small drawing chores shared by several layout objects.
-#include <optional>
 #include <string_view>
 
 #include "platform/canvas.h"
@@ -13,13 +12,11 @@ namespace html {
 class TClipRect {
  public:
   TClipRect(plat::TCanvas& canvas, const plat::TRect& rect);
-  ~TClipRect();
   TClipRect(const TClipRect&) = delete;
   TClipRect& operator=(const TClipRect&) = delete;
 
  private:
-  plat::TCanvas& canvas_;
-  std::optional<plat::TRegion> saved_;
+  plat::TClipRegionSaver saved_;
 };
 
 // Draws text word-wrapped in the rectangle with the text alignment reset

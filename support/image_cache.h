@@ -2,9 +2,10 @@
 // The per-viewer cache of pictures, keyed by image name. Entries not used
 // by the current documents age by one at every document load and go when
 // they have been idle longer than the limit.
+#include <map>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/bitmap.h"
 
@@ -20,7 +21,8 @@ class TBitmapItem {
 
 class TStringBitmapList {
  public:
-  // Keys are trimmed and upper-cased; an existing key is replaced.
+  // Keys are trimmed (blanks and control characters) and upper-cased; an
+  // existing key is replaced. A null item raises std::invalid_argument.
   void AddObject(const std::string& name, std::unique_ptr<TBitmapItem> item);
   TBitmapItem* Find(const std::string& name) const;
   int Count() const { return static_cast<int>(items_.size()); }
@@ -35,11 +37,13 @@ class TStringBitmapList {
   static std::string KeyOf(const std::string& name);
 
  private:
-  struct Entry {
-    std::string key;
-    std::unique_ptr<TBitmapItem> item;
+  // Orders names without regard to case, so that a name finds its key
+  // without being copied.
+  struct TKeyLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
   };
-  std::vector<Entry> items_;
+  std::map<std::string, std::unique_ptr<TBitmapItem>, TKeyLess> items_;
   int limit_ = 4;
 };
 

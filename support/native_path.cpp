@@ -18,11 +18,21 @@ std::optional<std::string> NativePath(const std::string& dosPath) {
   return p;
 }
 
+std::optional<std::string> CurrentDirectory() {
+  std::error_code ec;
+  fs::path dir = fs::current_path(ec);
+  if (ec || dir.empty()) return std::nullopt;
+  return dir.string();
+}
+
 std::string FullPathOf(const std::string& name) {
   if (name.empty()) return {};
-  std::error_code ec;
-  fs::path p = fs::absolute(fs::path(name), ec);
-  if (ec) return name;
+  fs::path p(name);
+  if (!p.is_absolute()) {
+    std::optional<std::string> dir = CurrentDirectory();
+    if (!dir) return name;
+    p = fs::path(*dir) / p;
+  }
   return p.lexically_normal().string();
 }
 

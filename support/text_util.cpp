@@ -9,12 +9,6 @@ namespace html {
 namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = Lower(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 }  // namespace
 
 std::string_view TrimView(std::string_view s) {
@@ -56,28 +50,37 @@ std::optional<int32_t> ParseInteger(std::string_view s) {
   return v;
 }
 
-int StrToIntDef(std::string_view s, int fallback) {
-  size_t i = 0;
-  while (i < s.size() && s[i] == ' ') ++i;
+std::optional<int32_t> ParseStrToInt(std::string_view s) {
+  size_t i = 0, n = s.size();
+  while (i < n && s[i] == ' ') ++i;
   bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  int base = 10;
-  if (i < s.size() && s[i] == '$') {
-    base = 16, ++i;
-  } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-    base = 16, i += 2;
+  if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  bool hex = false;
+  if (i < n && s[i] == '$') {
+    hex = true;
+    ++i;
+  } else if (i + 1 < n && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+    hex = true;
+    i += 2;
   }
-  if (i == s.size()) return fallback;
-  int64_t v = 0;
-  for (; i < s.size(); ++i) {
-    int d = base == 16 ? HexValue(s[i]) : (s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : -1);
-    if (d < 0) return fallback;
-    v = v * base + d;
-    if (v > int64_t{INT32_MAX} + 1) return fallback;
+  if (i >= n) return std::nullopt;
+  uint64_t value = 0;
+  for (; i < n; ++i) {
+    int digit = hex ? HexDigitValue(s[i]) : (s[i] >= '0' && s[i] <= '9' ? s[i] - '0' : -1);
+    if (digit < 0) return std::nullopt;
+    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
+    if (value > 0xFFFFFFFFull) return std::nullopt;
   }
-  if (negative) v = -v;
-  if (v > INT32_MAX || v < INT32_MIN) return fallback;
-  return static_cast<int>(v);
+  if (hex) {
+    const auto bits = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(negative ? 0u - bits : bits);
+  }
+  if (negative) {
+    if (value > 0x80000000ull) return std::nullopt;
+    return static_cast<int32_t>(-static_cast<int64_t>(value));
+  }
+  if (value > 0x7FFFFFFFull) return std::nullopt;
+  return static_cast<int32_t>(value);
 }
 
 std::string HtmlEscape(std::string_view s) {

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "host/delivery_tag.h"
 #include "platform/x11_connection.h"
 #include "platform/x11_delivery.h"
 
@@ -28,15 +29,6 @@ int Usage(const std::string& problem) {
   if (!problem.empty()) std::cerr << "htmlsend: " << problem << "\n";
   std::cerr << "usage: htmlsend [--display NAME] [--name WINDOW] [--tag N] [--timeout SECONDS] FILE|-\n";
   return kExitUsage;
-}
-
-bool ParseTag(const char* text, uint32_t& out) {
-  errno = 0;
-  char* end = nullptr;
-  unsigned long long v = std::strtoull(text, &end, 0);
-  if (errno || end == text || *end || v > 0xFFFFFFFFull || std::strchr(text, '-')) return false;
-  out = static_cast<uint32_t>(v);
-  return true;
 }
 
 bool ParseSeconds(const char* text, double& out) {
@@ -77,7 +69,11 @@ int main(int argc, char** argv) {
       } else if (arg == "--name") {
         options.window_name = v;
       } else if (arg == "--tag") {
-        if (!ParseTag(v, options.tag)) return Usage("bad tag \"" + std::string(v) + "\"");
+        auto tag = host::ParseDeliveryTag(v);
+        if (!tag)
+          return Usage("bad tag \"" + std::string(v) +
+                       "\": a decimal number, or hexadecimal after 0x or $, from 0 to 4294967295");
+        options.tag = *tag;
       } else if (!ParseSeconds(v, options.timeout_seconds)) {
         return Usage("bad timeout \"" + std::string(v) + "\"");
       }

@@ -1,6 +1,7 @@
 // Where the reader has been: position marks, destinations, visited links
 // and the history of loaded files.
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/numeric.h"
 #include "support/text_util.h"
@@ -42,16 +43,25 @@ std::string TFolio::ExpandLinkUrl(const std::string& url) const {
 }
 
 void TFolio::MarkVisitedLinks() {
-  if (visitedMaxCount_ <= 0) return;
+  if (visitedMaxCount_ <= 0 || visitedList_.empty()) return;
+  // The runs of one link share its number and address: it is expanded and
+  // looked up once.
+  struct TLinkAnswer {
+    std::string url;
+    bool visited;
+  };
+  std::unordered_map<int32_t, TLinkAnswer> answers;
   for (TFontObj* run : sectionList_->LinkRuns) {
-    std::string url = run->LinkUrl();
+    const std::string& url = run->Link.Url;
     if (url.empty()) continue;
-    std::string expanded = ExpandLinkUrl(url);
-    for (const std::string& visited : visitedList_)
-      if (SameText(expanded, visited)) {
-        run->SetVisited(true);
-        break;
-      }
+    auto [it, fresh] = answers.try_emplace(run->Link.LinkNumber);
+    if (fresh || it->second.url != url) {
+      std::string expanded = ExpandLinkUrl(url);
+      it->second.url = url;
+      it->second.visited = std::any_of(visitedList_.begin(), visitedList_.end(),
+                                       [&](const std::string& visited) { return SameText(expanded, visited); });
+    }
+    if (it->second.visited) run->SetVisited(true);
   }
 }
 

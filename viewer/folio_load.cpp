@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "platform/errors.h"
 #include "support/text_util.h"
@@ -26,9 +27,12 @@ TReference SplitReference(const std::string& ref) {
   return {ref.substr(0, p), ref.substr(p + 1)};
 }
 
-bool FileExists(const std::string& name) {
+// The native path of the file a name stands for: the name itself when it
+// is a file, otherwise as documents write paths (backslashes, any case).
+std::optional<std::string> ResolveFileName(const std::string& name) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(name, ec);
+  if (std::filesystem::is_regular_file(name, ec)) return name;
+  return LocateFile(name);
 }
 
 std::string ReadWholeFile(const std::string& name) {
@@ -168,7 +172,8 @@ void TFolio::LoadDocumentFile(const std::string& fileName, uint8_t kind) {
     TReference ref = SplitReference(fileName);
     metaRefreshDelay_ = 0;
     TProcessingScope processing(*this);
-    if (!FileExists(ref.name)) throw plat::EInOutError("Can't locate file: " + ref.name);
+    const std::optional<std::string> path = ResolveFileName(ref.name);
+    if (!path) throw plat::EInOutError("Can't locate file: " + ref.name);
     sectionList_->ProgressShare = 75;
     DoProgress(TProgressStage::psStarting, 0);
     TFinally progressEnd([this] { DoProgress(TProgressStage::psEnding, 100); });
@@ -177,7 +182,7 @@ void TFolio::LoadDocumentFile(const std::string& fileName, uint8_t kind) {
     caretIndex_ = 0;
     selectionAnchor_ = -1;
     std::string oldName = documentName_;
-    documentName_ = FullPathOf(ref.name);
+    documentName_ = FullPathOf(*path);
     fileKind_ = kind;
     // From here on a failure still lays out what was read and places the view.
     bool finished = false;
@@ -186,7 +191,7 @@ void TFolio::LoadDocumentFile(const std::string& fileName, uint8_t kind) {
       FinishLoad({});
       GoToDestinationOrTop(ref.destination, oldName);
     });
-    sourceText_ = kind > kKindText ? std::string() : ReadWholeFile(ref.name);
+    sourceText_ = kind > kKindText ? std::string() : ReadWholeFile(*path);
     if (OnParseBegin) OnParseBegin(*this, sourceText_);
     if (kind == kKindHtml) StopSound();
     TDocumentInfo info = ReadDocument(kind == kKindImage ? ImageDocumentText(ref.name) : sourceText_, kind);

@@ -1,22 +1,15 @@
 #include "viewer/url_subs.h"
 
 #include <cctype>
-#include <unistd.h>
 
 #include <vector>
 
+#include "support/native_path.h"
 #include "support/text_util.h"
 
 namespace html {
 
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // One left-to-right pass: what an escape produces is never decoded again.
 std::string PercentDecode(const std::string& s) {
@@ -30,7 +23,7 @@ std::string PercentDecode(const std::string& s) {
       continue;
     }
     if (i + 2 >= s.size()) break;  // fewer than two characters follow
-    int hi = HexValue(s[i + 1]), lo = HexValue(s[i + 2]);
+    int hi = HexDigitValue(s[i + 1]), lo = HexDigitValue(s[i + 2]);
     if (hi < 0 || lo < 0) break;  // not an escape: the rest stays as it is
     int code = hi * 16 + lo;
     if (code == 0) {
@@ -53,13 +46,44 @@ std::string CutAtQuery(const std::string& s) {
   return q == std::string::npos ? s : s.substr(0, q);
 }
 
-std::string CurrentDirectory() {
-  std::vector<char> buf(4096);
-  if (!getcwd(buf.data(), buf.size())) return "\\";
-  std::string dir(buf.data());
-  for (char& c : dir)
-    if (c == '/') c = '\\';
-  return dir;
+// The current directory in backslash form; the root without one.
+std::string CurrentDosDirectory() { return DosFormOf(CurrentDirectory().value_or("/")); }
+
+// "seg/../" after the root end p (1-based) goes with its segment; at or
+// before the root only "../" goes. Each step acts on the leftmost "/../", so
+// one pass suffices: an occurrence can only start inside the text already
+// written when its end has just been appended. Linear: the backward search
+// runs over the segment it then removes.
+std::string RemoveDotDotSegments(const std::string& a, size_t p) {
+  std::string out;
+  out.reserve(a.size());
+  for (size_t i = 0; i < a.size(); ++i) {
+    out += a[i];
+    if (out.size() < 4 || out.compare(out.size() - 4, 4, "/../") != 0) continue;
+    size_t k = out.size() - 4;
+    if (k + 1 <= p) {
+      out.resize(k + 1);
+      continue;
+    }
+    size_t prev = k == 0 ? std::string::npos : out.rfind('/', k - 1);
+    if (prev == std::string::npos) {  // nothing to remove: the rest stays as it is
+      out.append(a, i + 1, std::string::npos);
+      break;
+    }
+    out.resize(prev + 1);
+  }
+  return out;
+}
+
+// Every "/./" becomes "/", again in one pass.
+std::string CollapseDotSegments(const std::string& a) {
+  std::string out;
+  out.reserve(a.size());
+  for (char c : a) {
+    out += c;
+    if (out.size() >= 3 && out.compare(out.size() - 3, 3, "/./") == 0) out.resize(out.size() - 2);
+  }
+  return out;
 }
 
 }  // namespace
@@ -97,7 +121,7 @@ std::string ExpandFileName(const std::string& path) {
   std::string full = path;
   bool unc = full.rfind("\\\\", 0) == 0;
   bool drive = full.size() > 1 && full[1] == ':';
-  if (!unc && !drive && (full.empty() || full[0] != '\\')) full = CurrentDirectory() + "\\" + full;
+  if (!unc && !drive && (full.empty() || full[0] != '\\')) full = CurrentDosDirectory() + "\\" + full;
   // Resolve "." and ".." segments after the root.
   size_t rootLen = unc ? 2 : drive ? (full.size() > 2 && full[2] == '\\' ? 3 : 2) : 1;
   std::string root = full.substr(0, rootLen);
@@ -186,21 +210,7 @@ std::string CombineUrl(const std::string& base, const std::string& relative) {
     a = scheme != "file" ? scheme + ":" + r : "file:///" + r;
   else
     a = b.substr(0, p) + r.substr(1);
-  // Dot segments.
-  for (;;) {
-    size_t k = a.find("/../");
-    if (k == std::string::npos) break;
-    if (k + 1 > p) {
-      if (k == 0) break;
-      size_t prev = a.rfind('/', k - 1);
-      if (prev == std::string::npos) break;
-      a.erase(prev + 1, k + 4 - (prev + 1));
-    } else {
-      a.erase(k + 1, 3);
-    }
-  }
-  for (size_t k; (k = a.find("/./")) != std::string::npos;) a.erase(k, 2);
-  return a;
+  return CollapseDotSegments(RemoveDotDotSegments(a, p));
 }
 
 bool IsFullUrl(const std::string& url) {

@@ -223,8 +223,16 @@ TEST_F(DisplayE2E, StartUpFailuresEndTheProcessWithAReport) {
   EXPECT_NE(err.find("Parameter N\"5\" not found!"), std::string::npos) << err;
   EXPECT_NE(RunProgram({kBin + "/htmlscrn", "1", "2", "abc", "4", "5"}, xvfb_->Display(), dir_, &err), 0);
   EXPECT_NE(err.find("'abc' is not a valid integer value."), std::string::npos) << err;
+  EXPECT_EQ(RunProgram({kBin + "/htmlscrn", "1", "2", "2147483647", "4", "5"}, xvfb_->Display(), dir_, &err), 1);
+  EXPECT_NE(err.find("Exception ERangeError in module htmlscrn"), std::string::npos) << err;
+  EXPECT_NE(err.find("'2147483647' is not a valid window width; it must be from 0 to 1048576."), std::string::npos)
+      << err;
   // htmlsend without a window to send to.
   std::ofstream(dir_ / "doc.html") << "x";
   EXPECT_NE(RunProgram({kBin + "/htmlsend", "--timeout", "2", "doc.html"}, xvfb_->Display(), dir_, &err), 0);
   EXPECT_NE(err.find("no window named \"CustomerHTML\""), std::string::npos) << err;
+  for (const char* tag : {"12junk", "4294967296", "-1"}) {
+    EXPECT_EQ(RunProgram({kBin + "/htmlsend", "--tag", tag, "doc.html"}, xvfb_->Display(), dir_, &err), 2) << tag;
+    EXPECT_NE(err.find(std::string("bad tag \"") + tag + "\""), std::string::npos) << err;
+  }
 }

@@ -9,6 +9,7 @@
 #include "host/snapshot_renderer.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
+#include "tests/viewer/folio_fixture.h"
 #include "viewer/folio.h"
 
 using namespace host;
@@ -79,6 +80,47 @@ TEST(HtmlForm, AMissingParameterNamesItsNumber) {
   }
   EXPECT_EQ(form.Caption, "");  // never named
   EXPECT_THROW(form.FormCreate(TCommandLine({"htmlscrn", "1", "abc", "3", "4", "5"})), EHostError);
+}
+
+TEST(HtmlForm, AbsurdGeometryIsRefusedBeforeThePlacement) {
+  struct Case {
+    std::vector<std::string> params;  // left, top, width, height
+    const char* message;
+  } cases[] = {
+      {{"0", "0", "2147483647", "10"}, "'2147483647' is not a valid window width; it must be from 0 to 1048576"},
+      {{"0", "0", "10", "$7FFFFFFF"}, "'$7FFFFFFF' is not a valid window height; it must be from 0 to 1048576"},
+      {{"0", "0", "-1", "10"}, "'-1' is not a valid window width; it must be from 0 to 1048576"},
+      {{"0", "0", "1048577", "10"}, "'1048577' is not a valid window width; it must be from 0 to 1048576"},
+      {{"16777217", "0", "10", "10"},
+       "'16777217' is not a valid window left edge; it must be from -16777216 to 16777216"},
+      {{"0", "-2147483648", "10", "10"},
+       "'-2147483648' is not a valid window top edge; it must be from -16777216 to 16777216"},
+  };
+  for (const auto& c : cases) {
+    FakeRenderer r;
+    THtmlForm form(r.Fn(), "/dev/null");
+    std::vector<std::string> args{"htmlscrn"};
+    args.insert(args.end(), c.params.begin(), c.params.end());
+    args.push_back("0");
+    try {
+      form.FormCreate(TCommandLine(args));
+      ADD_FAILURE() << c.message;
+    } catch (const EHostError& e) {
+      EXPECT_EQ(e.ClassName(), "ERangeError");
+      EXPECT_STREQ(e.what(), c.message);
+    }
+    EXPECT_EQ(form.Width(), 691) << c.message;  // the stored design is untouched
+    EXPECT_EQ(form.Caption, "");
+  }
+  // The limits themselves are accepted.
+  FakeRenderer r;
+  THtmlForm form(r.Fn(), "/dev/null");
+  form.FormCreate(TCommandLine({"htmlscrn", "-16777216", "16777216", "1048576", "0", "0"}));
+  EXPECT_EQ(form.Left(), -16777216);
+  EXPECT_EQ(form.Top(), 16777216);
+  EXPECT_EQ(form.Width(), 1048576);
+  EXPECT_EQ(form.Height(), 0);
+  EXPECT_EQ(form.Image1().Width(), 1048576);
 }
 
 TEST(HtmlForm, PlacementByDocumentHeight) {
@@ -160,6 +202,35 @@ TEST(SnapshotRenderer, FirstAndSecondDocumentGeometry) {
   // The picture is exactly what the viewer painted.
   EXPECT_EQ(renderer.Viewer().Height(), h2);
   EXPECT_EQ(second.Height(), renderer.Viewer().Height() - 1);
+}
+
+TEST(SnapshotRenderer, ThePreviousDocumentIsNotLaidOutAgain) {
+  TSnapshotRenderer renderer;
+  // Each document is one section of its own height that logs its layouts.
+  std::vector<std::vector<int>> widths;
+  int nextHeight = 0;
+  renderer.Viewer().OnParseBegin = [&](html::TFolio& f, std::string&) {
+    widths.emplace_back();
+    f.SectionList().AddSection(
+        std::make_unique<folio_test::TProbeSection>(folio_test::Fixed(nextHeight), 0, &widths.back()), 0);
+  };
+  int h = 0;
+  nextHeight = 40;
+  renderer.RenderHtmlToBitmap("", 201, h);
+  EXPECT_EQ(h, 50);
+  nextHeight = 70;
+  renderer.RenderHtmlToBitmap("", 201, h);
+  EXPECT_EQ(h, 80);
+  plat::TBitmap third = renderer.RenderHtmlToBitmap("", 201, h);
+  EXPECT_EQ(h, 80);
+  EXPECT_EQ(third.Height(), 79);
+  ASSERT_EQ(widths.size(), 3u);
+  // Each document is laid out when loaded and when the height follows it
+  // (the first inside the focus border), and never again once the next
+  // one is delivered.
+  EXPECT_EQ(widths[0], (std::vector<int>{199, 199}));
+  EXPECT_EQ(widths[1], (std::vector<int>{201, 201}));
+  EXPECT_EQ(widths[2], (std::vector<int>{201, 201}));
 }
 
 TEST(SnapshotRenderer, AnAbsurdHeightIsAClearError) {

@@ -22,6 +22,9 @@ TEST(ScreenFile, LineBreaksBecomeCrLf) {
       {std::string("a\0b", 3), std::string("a\0b\r\n", 5)},
   };
   for (const auto& c : cases) EXPECT_EQ(ScreenFileBytes(c.in), c.want);
+  // Lines already split are written as they are, an empty one included.
+  EXPECT_EQ(ScreenFileBytes(std::vector<std::string>{"a", "", "b"}), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(ScreenFileBytes(std::vector<std::string>{}), "");
 }
 
 TEST(ScreenFile, WritesAndReportsFailure) {

@@ -167,6 +167,29 @@ TEST_F(ResolveStyle, DescendantComponentsMatchClassesIdsAndPseudoClasses) {
   EXPECT_EQ(Open("b").Values[piFontStyle], PropValue("italic"));
 }
 
+TEST_F(ResolveStyle, AncestorClassesFollowChangesToClassText) {
+  Rule(Desc("p", {"div.a.b"}), "color", "red");
+  TProperties& div = Open("div", "b. c .a.b");
+  EXPECT_EQ(div.ClassList(), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(Open("p").Values[piColor], Color(kRed));
+  Close();
+  div.ClassText = "a.c";  // set directly, as the reader may
+  EXPECT_EQ(div.ClassList(), (std::vector<std::string>{"a", "c"}));
+  EXPECT_NE(Open("p").Values[piColor], Color(kRed));
+  Close();
+  div.ClassText = "b.a";
+  EXPECT_EQ(Open("p").Values[piColor], Color(kRed));
+}
+
+TEST_F(ResolveStyle, RulesWithMoreAncestorsThanOpenElementsNeverApply) {
+  Rule(Desc("p", {"div", "div"}), "color", "red");
+  Open("div");
+  EXPECT_NE(Open("p").Values[piColor], Color(kRed));
+  Close();
+  Open("div");
+  EXPECT_EQ(Open("p").Values[piColor], Color(kRed));
+}
+
 TEST_F(ResolveStyle, TheDocumentBaseSetIsNoAncestor) {
   Rule(Desc("p", {"default"}), "color", "red");
   EXPECT_NE(Open("p").Values[piColor], Color(kRed));

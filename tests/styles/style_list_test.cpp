@@ -55,6 +55,33 @@ TEST(TStyleList, ClearFreesRulesAndRestartsTheSerial) {
   EXPECT_EQ(list.DefaultRule(), nullptr);
 }
 
+TEST(TStyleList, DescendantKeysAreParsedWhenAdded) {
+  TStyleList list;
+  AddNumbered(list, "a.k:link 312li.b.a.b ul> #top ", 1);
+  AddNumbered(list, "p", 2);
+  AddNumbered(list, "p ", 3);  // one component only
+  ASSERT_EQ(Keys(list), (std::vector<std::string>{"a.k:link 312li.b.a.b ul> #top ", "p", "p "}));
+  EXPECT_EQ(list.Descendant(1), nullptr);
+  EXPECT_EQ(list.Descendant(2), nullptr);
+  const TDescendantKey* key = list.Descendant(0);
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->count, 3);
+  EXPECT_EQ(key->serial, 12);
+  EXPECT_EQ(key->subjectLength, 8u);
+  ASSERT_EQ(key->components.size(), 4u);
+  const TKeyComponent& subject = key->components[0];
+  EXPECT_EQ(subject.name, "a");
+  EXPECT_EQ(subject.classes, "k");
+  EXPECT_EQ(subject.pseudo, "link");
+  EXPECT_FALSE(subject.directParent);
+  EXPECT_EQ(key->components[1].name, "li");
+  EXPECT_EQ(key->components[1].classes, "b.a.b");
+  EXPECT_EQ(key->components[1].classList, (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(key->components[1].directParent);  // "ul>" is its direct parent
+  EXPECT_EQ(key->components[2].name, "ul");
+  EXPECT_EQ(key->components[3].id, "top");
+}
+
 TEST(StoreRuleDeclaration, CreatesOnceAndOverwrites) {
   TStyleList list;
   list.StoreRuleDeclaration("h1", "color", "red");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "support/pixel_art.h"
 
 using namespace html;
@@ -24,6 +26,30 @@ TEST(ClipRect, IntersectsAndRestoresEvenOnExceptions) {
   EXPECT_EQ(ToArt(b), (Art{"..##.."}));
   c.FillRect({0, 0, 100, 1}, plat::clRed);
   EXPECT_EQ(ToArt(b), (Art{"rrrr.."}));  // the outer clip is back
+}
+
+TEST(ClipRect, ExtremeCoordinatesAreClampedNotWrapped) {
+  struct Case {
+    int orgX;
+    plat::TRect rect;
+    Art want;
+  } cases[] = {
+      {-2, {0, 0, INT32_MAX, 1}, {"..####"}},
+      {10, {INT32_MIN, 0, 12, 1}, {"##...."}},
+      {INT32_MIN, {INT32_MAX - 1, 0, INT32_MAX, 1}, {"......"}},  // far beyond the right edge
+      {INT32_MIN, {INT32_MIN, 0, INT32_MIN + 3, 1}, {"###..."}},  // an origin whose negation overflows
+  };
+  for (const auto& c : cases) {
+    plat::TBitmap b(6, 1);
+    plat::TCanvas& canvas = b.Canvas();
+    canvas.SetWindowOrg(c.orgX, 0);
+    {
+      TClipRect clip(canvas, c.rect);
+      canvas.FillDeviceRegion(plat::TRegion(plat::TRect{0, 0, 6, 1}), 0);
+    }
+    EXPECT_EQ(ToArt(b), c.want) << c.orgX << " " << Show(ToArt(b));
+    EXPECT_FALSE(canvas.State().ClipRgn.has_value());  // no clip before, none after
+  }
 }
 
 TEST(FillRectColor, RestoresTheBrush) {
@@ -59,6 +85,21 @@ TEST(RaisedRect, ClampsRelativeToTheClipNotToScreenCoordinates) {
   plat::TBitmap t(3, 3);
   RaisedRect(t.Canvas(), 0, 0, 3, 2000000000, true, plat::clBlack, plat::clRed, 1);
   EXPECT_EQ(ToArt(t), (Art{"rrr", "r.#", "r.#"})) << Show(ToArt(t));
+}
+
+TEST(RaisedRect, HostileWidthsAndOriginsStayWithinRange) {
+  // The same frame drawn with the origin at the bottom of the int range.
+  plat::TBitmap near(6, 6), far(6, 6);
+  RaisedRect(near.Canvas(), 0, 0, 6, 6, true, plat::clBlack, plat::clRed, 2);
+  far.Canvas().SetWindowOrg(INT32_MIN, INT32_MIN);
+  RaisedRect(far.Canvas(), INT32_MIN, INT32_MIN, INT32_MIN + 6, INT32_MIN + 6, true, plat::clBlack, plat::clRed, 2);
+  EXPECT_EQ(ToArt(far), ToArt(near)) << Show(ToArt(far));
+  // A border width near the int limit: the inner corners are clamped, not
+  // wrapped (the sanitizer build traps a wrap), and the box is covered.
+  plat::TBitmap b(6, 5);
+  RaisedRect(b.Canvas(), 1, 1, 5, 4, true, plat::clBlack, plat::clRed, INT32_MAX);
+  Art art = ToArt(b);
+  for (int y = 1; y < 4; ++y) EXPECT_EQ(art.at(y).substr(1, 4).find('.'), std::string::npos) << Show(art);
 }
 
 TEST(WrapTextW, AmpersandsAreShownAsTheyAre) {

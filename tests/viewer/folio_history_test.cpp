@@ -151,6 +151,48 @@ TEST(Visited, LinksOfANewDocumentAreMarkedFromTheList) {
   EXPECT_TRUE(local.Visited);
 }
 
+namespace {
+
+// A viewer that counts the names it expands.
+class TCountingFolio : public TFolio {
+ public:
+  using TFolio::TFolio;
+  std::string ExpandName(const std::string& name) const override {
+    ++expansions;
+    return TFolio::ExpandName(name);
+  }
+  mutable int expansions = 0;
+};
+
+}  // namespace
+
+TEST(Visited, EachLinkIsExpandedOnceAndNoneWithoutVisitedLinks) {
+  plat::TForm form;
+  TCountingFolio folio(&form);
+  // Two runs of link 11, one of link 12, and runs of number 0 (made
+  // without a link number) with addresses of their own.
+  TFontObj a1, a2, b, c, d;
+  a1.Link.Url = a2.Link.Url = "http://host/seen.htm";
+  a1.Link.LinkNumber = a2.Link.LinkNumber = 11;
+  b.Link.Url = "http://host/new.htm";
+  b.Link.LinkNumber = 12;
+  c.Link.Url = "http://host/other.htm";
+  d.Link.Url = "http://HOST/seen.htm";
+  folio.OnParseBegin = [&](TFolio& f, std::string&) { f.SectionList().LinkRuns = {&a1, &b, &a2, &c, &d}; };
+  folio.LoadHtml("doc", "/docs/page.htm");
+  EXPECT_EQ(folio.expansions, 0);  // nothing to compare with
+  folio.AddVisited("http://host/seen.htm");
+  for (TFontObj* run : {&a1, &a2, &b, &c, &d}) run->Visited = false;
+  folio.expansions = 0;
+  folio.LoadHtml("doc", "/docs/page.htm");
+  EXPECT_EQ(folio.expansions, 4);  // 11, 12, and number 0 twice for its two addresses
+  EXPECT_TRUE(a1.Visited);
+  EXPECT_TRUE(a2.Visited);
+  EXPECT_FALSE(b.Visited);
+  EXPECT_FALSE(c.Visited);
+  EXPECT_TRUE(d.Visited);
+}
+
 TEST(UrlSubs, ExpandNameGivesNativePaths) {
   TFolio f;
   EXPECT_EQ(f.ExpandName("http://host/a.htm"), "http://host/a.htm");

@@ -2,6 +2,7 @@
 // clean-up after failures, destinations and meta refresh.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "folio_fixture.h"
@@ -198,6 +199,38 @@ TEST(FolioLoad, FilesLoadWithTheirFullNameAndText) {
 
   v.folio.LoadHtmlFile("");  // no name: nothing
   EXPECT_EQ(v.folio.DocumentName(), FullPathOf(picture));
+}
+
+TEST(FolioLoad, FileNamesAreFoundAsDocumentsWriteThem) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.Path("Sub"));
+  const std::string page = dir.Write("Sub/Doc.htm", "in sub");
+  const std::string root = dir.Path("");  // ends in "/"
+  struct Case {
+    std::string name;
+  } cases[] = {
+      {root + "Sub/Doc.htm"},          // as it is
+      {root + "Sub\\Doc.htm"},         // backslashes
+      {root + "sub/doc.HTM"},          // another case
+      {root + "SUB\\DOC.htm#part"},    // both, and a destination
+  };
+  for (const Case& c : cases) {
+    Viewer v;
+    std::string seen;
+    v.folio.OnParseBegin = [&](TFolio&, std::string& text) { seen = text; };
+    v.folio.LoadHtmlFile(c.name);
+    EXPECT_EQ(v.folio.DocumentName(), FullPathOf(page)) << c.name;
+    EXPECT_EQ(seen, "in sub") << c.name;
+  }
+  Viewer v;
+  for (const std::string& name : {root + "Sub\\Missing.htm", root + "Other\\Doc.htm", root + "Sub"}) {
+    try {
+      v.folio.LoadHtmlFile(name);
+      ADD_FAILURE() << "no exception for " << name;
+    } catch (const plat::EInOutError& e) {
+      EXPECT_EQ(std::string(e.what()), "Can't locate file: " + name);  // the name as written
+    }
+  }
 }
 
 TEST(FolioLoad, AMissingFileKeepsTheCurrentDocument) {

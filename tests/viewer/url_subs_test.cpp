@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/native_path.h"
+
 using namespace html;
 
 TEST(DosPathOf, Cases) {
@@ -51,6 +59,40 @@ TEST(ExpandFileName, ResolvesDotSegments) {
   EXPECT_EQ(ExtractFilePath("b.htm"), "");
 }
 
+namespace {
+
+// Runs in another current directory for the length of a scope.
+class TChangedDirectory {
+ public:
+  explicit TChangedDirectory(const std::filesystem::path& dir) : old_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~TChangedDirectory() {
+    std::error_code ec;
+    std::filesystem::current_path(old_, ec);
+  }
+
+ private:
+  std::filesystem::path old_;
+};
+
+}  // namespace
+
+TEST(ExpandFileName, RelativeNamesUseTheCurrentDirectoryAsFullPathOfDoes) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("expand_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "sub");
+  dir = std::filesystem::canonical(dir);  // as the current directory reads back
+  {
+    TChangedDirectory in(dir / "sub");
+    const std::string expanded = ExpandFileName("x\\..\\..\\a.htm");
+    EXPECT_EQ(expanded, DosFormOf(FullPathOf("../a.htm")));
+    EXPECT_EQ(expanded, DosFormOf((dir / "a.htm").string()));
+    EXPECT_EQ(ExpandFileName("b.htm"), DosFormOf(*CurrentDirectory()) + "\\b.htm");
+    EXPECT_EQ(ExpandFileName("\\abs\\c.htm"), "\\abs\\c.htm");  // rooted names keep their root
+  }
+  std::filesystem::remove_all(dir);
+}
+
 TEST(UrlBase, Cases) {
   EXPECT_EQ(UrlBase("http://host/dir/page.htm?x=/y"), "http://host/dir/");
   EXPECT_EQ(UrlBase("http://host"), "http://host/");
@@ -79,6 +121,89 @@ TEST(CombineUrl, Cases) {
       {"http://h/d/", "", "http://h/d/"},
   };
   for (const auto& c : cases) EXPECT_EQ(CombineUrl(c.base, c.rel), c.want) << c.base << " + " << c.rel;
+}
+
+TEST(CombineUrl, DotSegmentRules) {
+  struct Case {
+    const char* base;
+    const char* rel;
+    const char* want;
+  } cases[] = {
+      {"http://h/a/b/", "../../c", "http://h/c"},
+      {"http://h/a/b/", "../../../../c", "http://h/c"},  // extra "../" at the root are dropped
+      {"http://h/a/", "b/../../c/../d", "http://h/d"},
+      {"http://h/a/", "b//../c", "http://h/a/b/c"},       // an empty segment goes with its "/../"
+      {"http://h/a/", "b/.././c", "http://h/a/c"},
+      {"http://h/a/", "./././x", "http://h/a/x"},
+      {"http://h/a/", "x/./../y", "http://h/a/x/y"},      // "." is a segment "/../" removes
+      {"http://h/a/", "x/...//y", "http://h/a/x/...//y"},
+      {"http://h/a/", "x/..", "http://h/a/x/.."},         // a trailing ".." has no "/" after it
+      {"h", "a/../b", "h/b"},                            // no "/" in the base: the root is "h/"
+      {"file:///C:/w/", "../../x", "file:///C:/x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CombineUrl(c.base, c.rel), c.want) << c.base << " + " << c.rel;
+}
+
+namespace {
+
+// The dot-segment rules applied literally, one leftmost occurrence at a time.
+std::string CombineByRepeatedSearch(const std::string& base, const std::string& rel) {
+  std::string b = base, a;
+  size_t p;
+  if (size_t s = b.find('/'); s != std::string::npos) {
+    p = s + 1;
+    if (b.back() != '/') b += '/';
+  } else {
+    b += '/';
+    p = b.size();
+  }
+  a = rel.empty() || rel[0] != '/' ? b + rel : b.substr(0, p) + rel.substr(1);
+  for (;;) {
+    size_t k = a.find("/../");
+    if (k == std::string::npos) break;
+    if (k + 1 > p) {
+      if (k == 0) break;
+      size_t prev = a.rfind('/', k - 1);
+      if (prev == std::string::npos) break;
+      a.erase(prev + 1, k + 4 - (prev + 1));
+    } else {
+      a.erase(k + 1, 3);
+    }
+  }
+  for (size_t k; (k = a.find("/./")) != std::string::npos;) a.erase(k, 2);
+  return a;
+}
+
+}  // namespace
+
+TEST(CombineUrl, AgreesWithRepeatedSearchOnGeneratedPaths) {
+  // Every relative name of up to 7 characters over {a, ., /} against bases
+  // whose root ends at different places.
+  const char alphabet[] = {'a', '.', '/'};
+  for (const char* base : {"x", "x/y", "x/y/z/", "xy/../../"}) {
+    std::vector<std::string> rels{""};
+    for (size_t len = 1, from = 0; len <= 7; ++len) {
+      size_t to = rels.size();
+      for (size_t i = from; i < to; ++i)
+        for (char c : alphabet) rels.push_back(rels[i] + c);
+      from = to;
+    }
+    for (const std::string& rel : rels) {
+      if (rel.rfind("//", 0) == 0) continue;  // scheme-relative names take another path
+      ASSERT_EQ(CombineUrl(base, rel), CombineByRepeatedSearch(base, rel)) << base << " + " << rel;
+    }
+  }
+}
+
+TEST(CombineUrl, LongRunsOfParentSegments) {
+  std::string rel;
+  for (int i = 0; i < 16000; ++i) rel += "a/";
+  for (int i = 0; i < 16000; ++i) rel += "../";
+  EXPECT_EQ(CombineUrl("http://h/d/", rel + "x.htm"), "http://h/d/x.htm");
+  EXPECT_EQ(CombineUrl("http://h/d/", rel + "../../x.htm"), "http://h/x.htm");
+  std::string dots;
+  for (int i = 0; i < 16000; ++i) dots += "./";
+  EXPECT_EQ(CombineUrl("http://h/d/", dots + "x.htm"), "http://h/d/x.htm");
 }
 
 TEST(IsFullUrl, SchemesAndMail) {
