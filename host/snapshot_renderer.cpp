@@ -18,11 +18,8 @@ TSnapshotRenderer::~TSnapshotRenderer() {
 
 plat::TBitmap TSnapshotRenderer::RenderHtmlToBitmap(const std::string& html, int width, int& height) {
   html::TFolio& v = *viewer_;
-  // Emptied first, so that the size changes before the load do not lay
-  // the previous document out again.
-  v.ClearDocument();
   v.SetWidth(width);
-  v.SetHeight(100);  // provisional
+  v.SetHeight(100);  // provisional: any size change lays the document out again
   v.LoadHtml(html, "");
   height = v.DocumentHeight();
   // The size change lays the document out once more, and percentage

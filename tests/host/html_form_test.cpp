@@ -9,7 +9,6 @@
 #include "host/snapshot_renderer.h"
 #include "platform/canvas.h"
 #include "platform/errors.h"
-#include "tests/viewer/folio_fixture.h"
 #include "viewer/folio.h"
 
 using namespace host;
@@ -202,35 +201,6 @@ TEST(SnapshotRenderer, FirstAndSecondDocumentGeometry) {
   // The picture is exactly what the viewer painted.
   EXPECT_EQ(renderer.Viewer().Height(), h2);
   EXPECT_EQ(second.Height(), renderer.Viewer().Height() - 1);
-}
-
-TEST(SnapshotRenderer, ThePreviousDocumentIsNotLaidOutAgain) {
-  TSnapshotRenderer renderer;
-  // Each document is one section of its own height that logs its layouts.
-  std::vector<std::vector<int>> widths;
-  int nextHeight = 0;
-  renderer.Viewer().OnParseBegin = [&](html::TFolio& f, std::string&) {
-    widths.emplace_back();
-    f.SectionList().AddSection(
-        std::make_unique<folio_test::TProbeSection>(folio_test::Fixed(nextHeight), 0, &widths.back()), 0);
-  };
-  int h = 0;
-  nextHeight = 40;
-  renderer.RenderHtmlToBitmap("", 201, h);
-  EXPECT_EQ(h, 50);
-  nextHeight = 70;
-  renderer.RenderHtmlToBitmap("", 201, h);
-  EXPECT_EQ(h, 80);
-  plat::TBitmap third = renderer.RenderHtmlToBitmap("", 201, h);
-  EXPECT_EQ(h, 80);
-  EXPECT_EQ(third.Height(), 79);
-  ASSERT_EQ(widths.size(), 3u);
-  // Each document is laid out when loaded and when the height follows it
-  // (the first inside the focus border), and never again once the next
-  // one is delivered.
-  EXPECT_EQ(widths[0], (std::vector<int>{199, 199}));
-  EXPECT_EQ(widths[1], (std::vector<int>{201, 201}));
-  EXPECT_EQ(widths[2], (std::vector<int>{201, 201}));
 }
 
 TEST(SnapshotRenderer, AnAbsurdHeightIsAClearError) {
