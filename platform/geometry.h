@@ -1,8 +1,15 @@
 #pragma once
 // Points, sizes and rectangles in the platform's integer pixel space.
 // Rectangles are half-open: [Left, Right) x [Top, Bottom).
+#include <cstdint>
 
 namespace plat {
+
+// b - a without overflow: the difference of two ints, clamped to the int range.
+constexpr int ClampedSpan(int a, int b) {
+  const int64_t d = int64_t{b} - a;
+  return d > INT32_MAX ? INT32_MAX : d < INT32_MIN ? INT32_MIN : static_cast<int>(d);
+}
 
 struct TPoint {
   int x = 0;
@@ -22,8 +29,9 @@ struct TRect {
   int Right = 0;
   int Bottom = 0;
 
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  // Clamped to the int range: sides may lie anywhere in it.
+  int Width() const { return ClampedSpan(Left, Right); }
+  int Height() const { return ClampedSpan(Top, Bottom); }
   // True when the rectangle covers no pixel (an inverted rectangle is empty).
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }

@@ -25,11 +25,14 @@ void InitFromBoxes(pixman_region32_t* region, std::vector<pixman_box32_t>& boxes
 TRegion::TRegion() { pixman_region32_init(&region_); }
 
 TRegion::TRegion(const TRect& r) {
-  if (r.IsEmpty())
+  // From the corners: a width computed as Right - Left would overflow for
+  // rectangles wider than the int range.
+  if (r.IsEmpty()) {
     pixman_region32_init(&region_);
-  else
-    pixman_region32_init_rect(&region_, r.Left, r.Top, static_cast<unsigned>(r.Width()),
-                              static_cast<unsigned>(r.Height()));
+  } else {
+    const pixman_box32_t box = ToBox(r);
+    pixman_region32_init_with_extents(&region_, &box);
+  }
 }
 
 TRegion::TRegion(const TRegion& other) {

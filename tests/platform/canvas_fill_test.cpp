@@ -1,6 +1,9 @@
 // Fills, clipping, window origin, state saving and bitmaps.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include "platform/canvas.h"
 #include "platform/errors.h"
 #include "support/pixel_art.h"
@@ -58,6 +61,49 @@ TEST(CanvasFill, RectanglesAreHalfOpenAndInvertedDrawNothing) {
   c.Brush().Style = TBrushStyle::bsClear;
   c.FillRect({0, 0, 6, 4});  // clear brush
   EXPECT_EQ(ToArt(b), (Art{"......", ".###..", ".###..", "......"})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, RectanglesWiderThanTheIntRange) {
+  // Each call makes a rectangle whose width or height does not fit in an int.
+  struct Case {
+    const char* name;
+    std::function<void(TCanvas&)> draw;
+    Art want;
+  } cases[] = {
+      {"FillRect", [](TCanvas& c) { c.FillRect({INT_MIN, 1, INT_MAX, 3}, clBlack); }, {"...", "###", "###", "..."}},
+      {"IntersectClipRect",
+       [](TCanvas& c) {
+         c.IntersectClipRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         c.FillRect({0, 0, 3, 4}, clBlack);
+       },
+       {"###", "###", "###", "###"}},
+      {"ExcludeClipRect",
+       [](TCanvas& c) {
+         c.ExcludeClipRect(INT_MIN, 0, INT_MAX, 2);
+         c.FillRect({0, 0, 3, 4}, clBlack);
+       },
+       {"...", "...", "###", "###"}},
+      {"ExcludeClipRect under an origin",
+       [](TCanvas& c) {
+         c.SetWindowOrg(-1, 0);
+         c.ExcludeClipRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         c.FillRect({-5, 0, 5, 4}, clBlack);
+       },
+       {"...", "...", "...", "..."}},
+      {"ExtTextOutW opaque and clipped",
+       [](TCanvas& c) {
+         c.SetBkColor(clRed);
+         TRect r{INT_MIN, 3, INT_MAX, INT_MAX};
+         c.ExtTextOutW(0, 0, ETO_OPAQUE | ETO_CLIPPED, &r, u"");
+       },
+       {"...", "...", "...", "rrr"}},
+      {"PatBlt", [](TCanvas& c) { c.PatBlt(-5, 2, INT_MAX, 1, BLACKNESS); }, {"...", "...", "###", "..."}},
+  };
+  for (const Case& k : cases) {
+    TBitmap b(3, 4);
+    k.draw(b.Canvas());
+    EXPECT_EQ(ToArt(b), k.want) << k.name << Show(ToArt(b));
+  }
 }
 
 TEST(CanvasFill, ColoursSystemPaletteAndNoColor) {

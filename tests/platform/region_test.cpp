@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace plat;
 
 namespace {
@@ -27,6 +29,30 @@ TEST(Region, RectangleIsHalfOpenAndInvertedIsEmpty) {
   EXPECT_EQ(r.Box(), (TRect{2, 3, 5, 6}));
   EXPECT_TRUE(TRegion(TRect{5, 5, 2, 2}).Empty());
   EXPECT_EQ(TRegion().Box(), TRect{});
+}
+
+TEST(Region, RectanglesSpanningTheWholeIntRange) {
+  struct Case {
+    TRect r;
+    int width, height;  // as TRect answers them: clamped
+  } cases[] = {
+      {{INT_MIN, 0, INT_MAX, 5}, INT_MAX, 5},
+      {{0, INT_MIN, 3, INT_MAX}, 3, INT_MAX},
+      {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, INT_MAX, INT_MAX},
+      {{-5, 0, INT_MAX, 1}, INT_MAX, 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.r.Width(), c.width);
+    EXPECT_EQ(c.r.Height(), c.height);
+    TRegion r(c.r);
+    EXPECT_EQ(r.Box(), c.r);
+    EXPECT_EQ(r.Kind(), SIMPLEREGION);
+    EXPECT_TRUE(r.Contains(c.r.Left, c.r.Top));
+    EXPECT_TRUE(r.Contains(c.r.Right - 1, c.r.Bottom - 1));
+    EXPECT_FALSE(r.Contains(c.r.Right, c.r.Top));
+  }
+  EXPECT_EQ((TRect{INT_MAX, 0, INT_MIN, 1}).Width(), INT_MIN);  // inverted: clamped too
+  EXPECT_TRUE(TRegion(TRect{INT_MAX, 0, INT_MIN, 1}).Empty());
 }
 
 TEST(Region, CombineModes) {
