@@ -239,6 +239,7 @@ class TCanvas {
   // ---- text (canvas_text.cpp)
   uint32_t SetTextAlign(uint32_t align);
   uint32_t TextAlign() const { return s_.TextAlign; }
+  // Character extra and justification extra are limited to 2^20 pixels either way.
   int SetTextCharacterExtra(int extra);
   int TextCharacterExtra() const { return s_.CharExtra; }
   // Spreads `extra` pixels over the next `count` break characters; (0, 0) ends it.

@@ -24,6 +24,8 @@ namespace {
 
 constexpr uint32_t kAlignRight = 2, kAlignCenter = 6, kAlignBottom = 8, kAlignVertical = 24;
 constexpr int64_t kCoordLimit = int64_t{1} << 29;  // rectangle sides stay far from overflow
+// Character extra and justification extra are limited to this many pixels.
+constexpr int kMaxTextExtra = 1 << 20;
 
 TTextSpacing SpacingOf(const TCanvasState& s) {
   TTextSpacing sp;
@@ -71,13 +73,16 @@ struct TSolid {
 
 uint32_t TCanvas::SetTextAlign(uint32_t align) { return std::exchange(s_.TextAlign, align); }
 
-int TCanvas::SetTextCharacterExtra(int extra) { return std::exchange(s_.CharExtra, extra); }
+int TCanvas::SetTextCharacterExtra(int extra) {
+  return std::exchange(s_.CharExtra, std::clamp(extra, -kMaxTextExtra, kMaxTextExtra));
+}
 
 void TCanvas::SetTextJustification(int extra, int count) {
   if (extra <= 0 || count <= 0) {
     s_.BreakExtra = s_.BreakCount = s_.BreakRem = 0;
     return;
   }
+  extra = std::min(extra, kMaxTextExtra);
   s_.BreakExtra = extra;
   s_.BreakCount = count;
   s_.BreakRem = extra % count;

@@ -160,18 +160,19 @@ inline char32_t CodePointAt(std::u16string_view text, size_t i, int& units) {
 
 template <typename Fn>
 void TRealFont::ForEachAdvance(std::u16string_view text, const TTextSpacing& sp, Fn&& fn) {
-  int breaks = 0;
+  // Spacing may come straight from a canvas state: summed in 64 bits.
+  int64_t breaks = 0;
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     int units;
     char32_t c = CodePointAt(text, i, units);
-    int a = Advance(c);
+    int64_t a = Advance(c);
     if (!IsControlChar(c)) a += sp.charExtra;
     if (c == u' ') {
-      a += sp.breakExtra + (breaks < sp.breakRemainder ? 1 : 0);
+      a += int64_t{sp.breakExtra} + (breaks < sp.breakRemainder ? 1 : 0);
       ++breaks;
     }
-    fn(i, units, c, a);
+    fn(i, units, c, ClampToInt(a));
     i += size_t(units - 1);
   }
 }

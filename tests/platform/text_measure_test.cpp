@@ -153,6 +153,54 @@ TEST(TextMeasure, CharacterExtraFollowsEveryCharacter) {
   EXPECT_EQ(m.W(u"abc"), abc - 6);
 }
 
+TEST(TextMeasure, HugeSpacingIsLimitedAndSumsDoNotWrap) {
+  constexpr int kLimit = 1 << 20;
+  TMeasure plain(MakeFont("Arial", -13));
+  const int64_t ab = plain.W(u"ab"), aSpaceB = plain.W(u"a b");
+  const std::u16string longText(5000, u'x');
+  struct Case {
+    const char* name;
+    void (*set)(TCanvas&);
+    std::u16string_view text;
+    int64_t want;  // before clamping to the int range
+  } cases[] = {
+      {"extra INT_MAX", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MAX); }, u"ab", ab + 2 * kLimit},
+      {"extra INT_MIN", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MIN); }, u"ab", ab - 2 * kLimit},
+      {"justification INT_MAX", [](TCanvas& c) { c.SetTextJustification(INT32_MAX, 1); }, u"a b",
+       aSpaceB + kLimit},
+      {"justification and extra", [](TCanvas& c) {
+         c.SetTextCharacterExtra(INT32_MAX);
+         c.SetTextJustification(INT32_MAX, 1);
+       },
+       u"a b", aSpaceB + 4 * kLimit},
+      {"a long string", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MAX); }, longText, INT64_MAX},
+      {"a state set directly", [](TCanvas& c) { c.State().CharExtra = INT32_MAX; }, u"ab", INT64_MAX},
+      {"justification set directly",
+       [](TCanvas& c) {
+         c.State().BreakCount = 1;
+         c.State().BreakExtra = INT32_MAX;
+         c.State().BreakRem = INT32_MAX;
+       },
+       u"  ", INT64_MAX},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TMeasure m(MakeFont("Arial", -13));
+    k.set(m.c());
+    const int want = ClampToInt(k.want);
+    EXPECT_EQ(m.W(k.text), want);
+    std::vector<int> ext(k.text.size());
+    int fit = -1;
+    TSize sz = m.c().GetTextExtentExPointW(k.text, INT32_MAX, &fit, ext.data());
+    EXPECT_EQ(sz.cx, want);
+    EXPECT_EQ(ext.back(), want);
+  }
+  TMeasure m(MakeFont("Arial", -13));
+  m.c().SetTextCharacterExtra(INT32_MAX);
+  EXPECT_EQ(m.c().TextCharacterExtra(), kLimit);
+  EXPECT_EQ(m.c().SetTextCharacterExtra(0), kLimit);
+}
+
 TEST(TextMeasure, ControlCharactersMeasureZero) {
   TMeasure m(MakeFont("Times New Roman", -16));
   EXPECT_EQ(m.W(u"\x01\x02\x04\x08\t\n\r\x1F\x7F\x80\x85\x9F"), 0);
