@@ -191,12 +191,11 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 }
 
 void TCanvas::PatBlt(int x, int y, int width, int height, uint32_t rop) {
-  // Negative extents reach left of / above the given corner.
-  if (width < 0) x += width, width = -width;
-  if (height < 0) y += height, height = -height;
-  TRect r{x, y, x + width, y + height};
-  TPoint a = ToDevice(r.Left, r.Top), b = ToDevice(r.Right, r.Bottom);
-  TRegion dev(TRect{a.x, a.y, b.x, b.y});
+  // Extents as BitBlt lays them; device coordinates may lie beyond the int range.
+  const int64_t x0 = ExtentStart(int64_t{x} - s_.WindowOrg.x, width);
+  const int64_t y0 = ExtentStart(int64_t{y} - s_.WindowOrg.y, height);
+  const TRegion dev(TRect{ClampToInt(x0), ClampToInt(y0), ClampToInt(x0 + ExtentLength(width)),
+                          ClampToInt(y0 + ExtentLength(height))});
   uint32_t brush = ColorToRGB(s_.Brush.Color);
   switch (rop) {
     case PATCOPY:

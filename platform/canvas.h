@@ -188,7 +188,7 @@ class TCanvas {
   // An exclusive-or dotted frame (drawing it twice restores the picture).
   void DrawFocusRect(const TRect& r);
   // Pattern operations over the rectangle: PATCOPY, PATINVERT,
-  // WHITENESS, BLACKNESS, DSTINVERT.
+  // WHITENESS, BLACKNESS, DSTINVERT. Negative extents as for BitBlt.
   void PatBlt(int x, int y, int width, int height, uint32_t rop);
   // Fills a region (logical units) with a colour / the brush.
   void FillRgn(const TRegion& rgn, TColor color);

@@ -39,6 +39,12 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// First pixel of an extent laid from `origin`. A negative extent covers the
+// pixels before the origin and the origin's own: -3 at x covers x-2 .. x.
+constexpr int64_t ExtentStart(int64_t origin, int extent) { return extent > 0 ? origin : origin + extent + 1; }
+// The number of pixels an extent covers.
+constexpr int64_t ExtentLength(int extent) { return extent < 0 ? -int64_t{extent} : int64_t{extent}; }
+
 inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 
 // Intersection of two rectangles; empty (all zero) when they do not meet.

@@ -197,8 +197,43 @@ TEST(CanvasFill, FrameFocusAndPatterns) {
   c.PatBlt(1, 1, 2, 2, BLACKNESS);
   c.PatBlt(0, 0, 5, 1, DSTINVERT);
   c.Brush().Color = clRed;
-  c.PatBlt(4, 3, -1, -2, PATCOPY);  // negative extents reach back
-  EXPECT_EQ(ToArt(b), (Art{"#####", ".##r.", ".##r.", "....."})) << Show(ToArt(b));
+  c.PatBlt(4, 3, -1, -2, PATCOPY);  // negative extents end at the corner: x 4, y 2 .. 3
+  EXPECT_EQ(ToArt(b), (Art{"#####", ".##..", ".##.r", "....r"})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, PatBltLaysExtentsAsBitBltDoes) {
+  // BitBlt refuses extents beyond kMaxBitmapSide; the others are compared with it.
+  struct Case {
+    int orgX, orgY, x, y, w, h;
+    Art want;
+    bool huge = false;
+  } cases[] = {
+      {0, 0, 1, 1, 2, 2, {"....", ".##.", ".##.", "...."}},
+      {0, 0, 2, 2, -2, -2, {"....", ".##.", ".##.", "...."}},
+      {0, 0, 0, 3, 4, -1, {"....", "....", "....", "####"}},
+      {0, 0, 3, 0, -1, 1, {"...#", "....", "....", "...."}},
+      {0, 0, 1, 1, 0, 3, {"....", "....", "....", "...."}},
+      // Corners and extents whose sums leave the int range.
+      {INT32_MIN, 0, INT32_MIN + 1, 0, -2, 1, {"##..", "....", "....", "...."}},
+      {INT32_MAX, 0, INT32_MAX, 0, 2, 1, {"##..", "....", "....", "...."}},
+      {-10, INT32_MAX, -10, INT32_MAX, -1, -1, {"#...", "....", "....", "...."}},
+      {0, 0, INT32_MAX, 1, INT32_MIN, 1, {"....", "####", "....", "...."}, true},
+      {0, 0, INT32_MIN, 2, INT32_MAX, 1, {"....", "....", "....", "...."}, true},
+      {0, 0, -5, 2, INT32_MAX, 2, {"....", "....", "####", "####"}, true},
+      {INT32_MIN, 0, INT32_MAX, 0, INT32_MIN, 1, {"....", "....", "....", "...."}, true},
+  };
+  TBitmap src(4, 4);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.x << "," << k.y << " " << k.w << "x" << k.h);
+    TBitmap pat(4, 4), blt(4, 4);
+    pat.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    pat.Canvas().PatBlt(k.x, k.y, k.w, k.h, BLACKNESS);
+    EXPECT_EQ(ToArt(pat), k.want) << Show(ToArt(pat));
+    if (k.huge) continue;
+    blt.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    blt.Canvas().BitBlt(k.x, k.y, k.w, k.h, src.Canvas(), 0, 0, BLACKNESS);
+    EXPECT_EQ(ToArt(blt), k.want) << Show(ToArt(blt));
+  }
 }
 
 TEST(CanvasFill, MonochromeSurfacesTakeTheNearestOfBlackAndWhite) {
