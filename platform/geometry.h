@@ -3,13 +3,9 @@
 // Rectangles are half-open: [Left, Right) x [Top, Bottom).
 #include <cstdint>
 
-namespace plat {
+#include "platform/numeric.h"
 
-// b - a without overflow: the difference of two ints, clamped to the int range.
-constexpr int ClampedSpan(int a, int b) {
-  const int64_t d = int64_t{b} - a;
-  return d > INT32_MAX ? INT32_MAX : d < INT32_MIN ? INT32_MIN : static_cast<int>(d);
-}
+namespace plat {
 
 struct TPoint {
   int x = 0;
@@ -30,12 +26,16 @@ struct TRect {
   int Bottom = 0;
 
   // Clamped to the int range: sides may lie anywhere in it.
-  int Width() const { return ClampedSpan(Left, Right); }
-  int Height() const { return ClampedSpan(Top, Bottom); }
+  int Width() const { return ClampToInt(int64_t{Right} - Left); }
+  int Height() const { return ClampToInt(int64_t{Bottom} - Top); }
   // True when the rectangle covers no pixel (an inverted rectangle is empty).
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-  TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+  // Sides that would leave the int range stop at its ends.
+  TRect Offset(int dx, int dy) const {
+    return {ClampToInt(int64_t{Left} + dx), ClampToInt(int64_t{Top} + dy), ClampToInt(int64_t{Right} + dx),
+            ClampToInt(int64_t{Bottom} + dy)};
+  }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 

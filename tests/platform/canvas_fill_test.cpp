@@ -236,6 +236,71 @@ TEST(CanvasFill, PatBltLaysExtentsAsBitBltDoes) {
   }
 }
 
+TEST(CanvasFill, FocusRectsRegionsAndClipBoxesNearTheIntLimits) {
+  struct Case {
+    const char* name;
+    std::function<void(TCanvas&)> draw;
+    Art want;
+  } cases[] = {
+      {"focus rect beyond the bottom", [](TCanvas& c) {
+         c.SetWindowOrg(0, -10);
+         c.DrawFocusRect({0, INT_MAX - 1, 5, INT_MAX});
+       },
+       {"....", "....", "...."}},
+      {"focus rect beyond the top", [](TCanvas& c) {
+         c.SetWindowOrg(0, 10);
+         c.DrawFocusRect({0, INT_MIN, 5, INT_MIN + 1});
+       },
+       {"....", "....", "...."}},
+      {"focus rect beyond the left", [](TCanvas& c) {
+         c.SetWindowOrg(10, 0);
+         c.DrawFocusRect({INT_MIN, 0, INT_MIN + 1, 3});
+       },
+       {"....", "....", "...."}},
+      {"focus rect from far left", [](TCanvas& c) { c.DrawFocusRect({INT_MIN, 1, 3, 3}); },
+       {"....", ".#..", "#.#."}},
+      {"focus rect far right", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, 0);
+         c.DrawFocusRect({INT_MIN + 1, 0, INT_MAX, 3});
+       },
+       {"..#.", ".#..", "..#."}},
+      {"region under the lowest origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, INT_MIN);
+         c.FillRgn(TRegion(TRect{INT_MIN, INT_MIN + 1, INT_MIN + 2, INT_MIN + 2}), clBlack);
+       },
+       {"....", "##..", "...."}},
+      {"region under the highest origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MAX - 2, 0);
+         c.FillRgn(TRegion(TRect{INT_MIN, 0, INT_MAX, 3}), clBlack);
+       },
+       {"##..", "##..", "##.."}},
+      {"region far from the origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, 0);
+         c.FillRgn(TRegion(TRect{0, 0, INT_MAX, 3}), clBlack);
+       },
+       {"....", "....", "...."}},
+  };
+  for (const Case& k : cases) {
+    TBitmap b(4, 3);
+    k.draw(b.Canvas());
+    EXPECT_EQ(ToArt(b), k.want) << k.name << Show(ToArt(b));
+  }
+
+  struct BoxCase {
+    int orgX, orgY;
+    TRect want;
+  } boxes[] = {
+      {INT_MAX, 0, {INT_MAX, 0, INT_MAX, 3}},
+      {INT_MAX - 2, INT_MIN, {INT_MAX - 2, INT_MIN, INT_MAX, INT_MIN + 3}},
+      {INT_MIN, -1, {INT_MIN, -1, INT_MIN + 4, 2}},
+  };
+  for (const BoxCase& k : boxes) {
+    TBitmap b(4, 3);
+    b.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    EXPECT_EQ(b.Canvas().ClipBox(), k.want) << k.orgX << "," << k.orgY;
+  }
+}
+
 TEST(CanvasFill, MonochromeSurfacesTakeTheNearestOfBlackAndWhite) {
   TBitmap m(3, 1, TPixelFormat::pf1bit);
   TCanvas& c = m.Canvas();
