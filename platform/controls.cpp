@@ -55,7 +55,8 @@ void TControl::SetParent(TControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  TRect r{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+  // A size reaching past the int range stops at its end.
+  TRect r{left, top, ClampToInt(int64_t{left} + std::max(width, 0)), ClampToInt(int64_t{top} + std::max(height, 0))};
   if (r == bounds_) return;
   bool resized = r.Width() != bounds_.Width() || r.Height() != bounds_.Height();
   if (parent_) parent_->Invalidate();
@@ -147,7 +148,9 @@ void TControl::PaintTo(TCanvas& canvas, int x, int y) {
   TCanvasStateSaver saver(canvas);
   // Logical (0, 0) becomes the control's corner at (x, y) of the caller.
   TPoint org = canvas.WindowOrg();
-  canvas.SetWindowOrg(org.x - x, org.y - y);
+  // Where the origin does not fit, the control lies beyond the int range of
+  // the surface: the clamped origin keeps it there, out of sight.
+  canvas.SetWindowOrg(ClampToInt(int64_t{org.x} - x), ClampToInt(int64_t{org.y} - y));
   canvas.IntersectClipRect(0, 0, Width(), Height());
   PaintTree(canvas);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/pixel_art.h"
 
 using namespace plat;
@@ -103,6 +105,51 @@ TEST(ControlPaint, EmptyOrOffSurfaceControlsPaintNothing) {
   TBitmap bmp = Silver(3, 3);
   t.root.PaintTo(bmp.Canvas(), 1000000, -1000000);
   EXPECT_EQ(ToArt(bmp), (Art{"sss", "sss", "sss"}));
+}
+
+TEST(ControlTree, BoundsReachingPastTheIntRangeStopAtItsEnd) {
+  struct Case {
+    int left, top, width, height;
+    TRect want;
+  } cases[] = {
+      {INT_MAX - 5, 0, 100, 10, {INT_MAX - 5, 0, INT_MAX, 10}},
+      {0, INT_MAX, 3, INT_MAX, {0, INT_MAX, 3, INT_MAX}},
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {INT_MIN, INT_MIN, -1, -1}},
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
+  };
+  for (const Case& k : cases) {
+    TForm f;
+    f.SetBounds(k.left, k.top, k.width, k.height);
+    EXPECT_EQ(f.BoundsRect(), k.want) << k.left << "," << k.top;
+    EXPECT_EQ(f.Width(), k.want.Right - k.want.Left);
+  }
+}
+
+TEST(ControlPaint, ControlsBeyondTheIntRangeOfTheCanvasPaintNothing) {
+  struct Case {
+    int orgX, orgY, x, y;
+  } cases[] = {
+      {INT_MIN, 0, 5, 0},
+      {INT_MAX, 0, -5, 0},
+      {0, INT_MIN, 0, INT_MAX},
+      {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+  };
+  for (const Case& k : cases) {
+    Tree t;
+    TBitmap bmp = Silver(3, 3);
+    bmp.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    t.root.PaintTo(bmp.Canvas(), k.x, k.y);
+    EXPECT_EQ(ToArt(bmp), (Art{"sss", "sss", "sss"})) << k.orgX << "," << k.x << Show(ToArt(bmp));
+    EXPECT_EQ(bmp.Canvas().WindowOrg(), (TPoint{k.orgX, k.orgY}));
+  }
+  // A child placed at the end of the range, painted from a form there.
+  Tree t;
+  t.root.SetBounds(0, 0, INT_MAX, 6);
+  t.b.SetBounds(INT_MAX - 2, 0, 10, 2);
+  TBitmap bmp = Silver(3, 3);
+  bmp.Canvas().SetWindowOrg(INT_MAX - 3, 0);
+  t.root.PaintTo(bmp.Canvas(), 0, 0);
+  EXPECT_EQ(ToArt(bmp), (Art{".bb", ".bb", "..."})) << Show(ToArt(bmp));
 }
 
 TEST(ControlPaint, PanelFrameAndPaintCallback) {
