@@ -53,6 +53,66 @@ TEST(Bitmap, CanvasFollowsAMovedBitmap) {
   EXPECT_EQ(b.Canvas().TextColor(), clRed);
 }
 
+TEST(Bitmap, ACanvasTakenEarlierSurvivesEveryChangeOfPicture) {
+  struct Case {
+    const char* name;
+    std::function<void(TBitmap&)> change;
+    int width, height;
+  } cases[] = {
+      {"move assignment", [](TBitmap& b) { b = TBitmap(20, 20); }, 20, 20},
+      {"move assignment of a bitmap with a canvas",
+       [](TBitmap& b) {
+         TBitmap other(6, 5);
+         other.Canvas().SetTextColor(clBlue);
+         b = std::move(other);
+       },
+       6, 5},
+      {"copy assignment", [](TBitmap& b) { b = TBitmap(7, 2); }, 7, 2},
+      {"SetSize", [](TBitmap& b) { b.SetSize(9, 9); }, 9, 9},
+      {"SetPixelFormat", [](TBitmap& b) { b.SetMonochrome(true); }, 3, 3},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TBitmap b(3, 3);
+    TCanvas& c = b.Canvas();
+    c.SetTextColor(clRed);
+    k.change(b);
+    EXPECT_EQ(&b.Canvas(), &c);
+    EXPECT_EQ(&c.Target(), &b);
+    EXPECT_EQ(c.TextColor(), clRed) << "the canvas keeps its state";
+    c.FillRect({0, 0, 100, 100}, clBlack);
+    ASSERT_EQ(b.Width(), k.width);
+    ASSERT_EQ(b.Height(), k.height);
+    EXPECT_EQ(b.GetPixel(k.width - 1, k.height - 1), 0u);
+  }
+  // The source of a move keeps its own canvas, over its now empty picture.
+  TBitmap src(4, 4), dst(2, 2);
+  TCanvas& sc = src.Canvas();
+  dst = std::move(src);
+  EXPECT_EQ(&sc.Target(), &src);
+  EXPECT_TRUE(src.Empty());
+  sc.FillRect({0, 0, 4, 4}, clBlack);  // draws nothing
+  EXPECT_EQ(dst.Width(), 4);
+  EXPECT_EQ(dst.GetPixel(0, 0), 0xFFFFFFu);
+}
+
+TEST(Bitmap, ARefusedSizeLeavesTheBitmapAsItWas) {
+  const std::pair<int, int> refused[] = {{-1, 2}, {2, -1}, {kMaxBitmapSide + 1, 1}, {1 << 19, 1 << 19}};
+  for (auto [w, h] : refused) {
+    SCOPED_TRACE(testing::Message() << w << "x" << h);
+    TBitmap b(3, 2);
+    TCanvas& c = b.Canvas();
+    b.SetPixel(2, 1, clRed);
+    EXPECT_THROW(b.SetSize(w, h), EOutOfResources);
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 2);
+    EXPECT_EQ(b.GetPixel(2, 1), uint32_t(clRed));
+    EXPECT_EQ(&b.Canvas(), &c);
+    c.FillRect({0, 0, 1, 1}, clBlack);
+    EXPECT_EQ(b.GetPixel(0, 0), 0u);
+  }
+}
+
 TEST(CanvasFill, RectanglesAreHalfOpenAndInvertedDrawNothing) {
   TBitmap b(6, 4);
   TCanvas& c = b.Canvas();
