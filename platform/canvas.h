@@ -294,6 +294,11 @@ class TCanvas {
   // What the current pen paints along a logical polyline; `closed` goes
   // back to the first point.
   PenPixels StrokeLogicalPolyline(const TPoint* points, int count, bool closed) const;
+  // The same as device boxes within `area`, appended (they may overlap;
+  // gap boxes may overlap ink), so that many figures make one region.
+  void StrokeBoxes(const TPoint* points, int count, bool closed, const TRect& area, std::vector<TRect>& ink,
+                   std::vector<TRect>& gaps) const;
+  static PenPixels MakePenPixels(const std::vector<TRect>& ink, const std::vector<TRect>& gaps);
   void PaintPen(const PenPixels& pixels);
   void RecordFigure(const TPoint* points, int count, bool closed);
 
