@@ -93,7 +93,8 @@ class TRealFont {
   int StrikeOutTop() const { return deco_.strikeTop; }
   int StrikeOutThickness() const { return deco_.strikeThickness; }
 
-  // Whole-pixel advance of a code point (0 for control characters).
+  // Whole-pixel advance of a code point (0 for control characters). Once
+  // a character has been met this allocates nothing.
   int Advance(char32_t c) {
     if (c < 0x10000) {
       const int32_t* page = pages_[c >> 8].get();
@@ -101,6 +102,8 @@ class TRealFont {
         int32_t a = page[c & 0xFF];
         if (a >= 0) return a;
       }
+    } else if (auto it = farAdvances_.find(c); it != farAdvances_.end()) {
+      return it->second;
     }
     return ResolveAdvance(c);
   }
