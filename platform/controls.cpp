@@ -219,31 +219,15 @@ void TImage::SetPicture(TBitmap picture) {
 
 void TImage::Paint(TCanvas& canvas) {
   if (picture_.Empty()) return;
-  TBitmap& dst = canvas.Target();
-  if (dst.Empty()) return;
-  // The picture's device rectangle, limited to the control and the clip.
-  TPoint org = canvas.ToDevice(0, 0);
-  int w = std::min(picture_.Width(), Width()), h = std::min(picture_.Height(), Height());
-  TRegion area = canvas.DrawableRegion();
-  area.Combine(area, TRegion(TRect{org.x, org.y, org.x + w, org.y + h}), RGN_AND);
-  for (const TRect& r : area.Rects()) {
-    for (int y = r.Top; y < r.Bottom; ++y) {
-      int sy = y - org.y, sx = r.Left - org.x, n = r.Width();
-      if (!dst.Monochrome() && !picture_.Monochrome()) {
-        std::copy_n(picture_.Row32(sy) + sx, n, dst.Row32(y) + r.Left);
-      } else if (dst.Monochrome() && picture_.Monochrome()) {
-        std::copy_n(picture_.Row1(sy) + sx, n, dst.Row1(y) + r.Left);
-      } else if (dst.Monochrome()) {
-        const uint32_t* s = picture_.Row32(sy) + sx;
-        uint8_t* d = dst.Row1(y) + r.Left;
-        for (int i = 0; i < n; ++i) d[i] = MonoByteFor(ColorToRGB(PixelToColor(s[i])));
-      } else {
-        const uint8_t* s = picture_.Row1(sy) + sx;
-        uint32_t* d = dst.Row32(y) + r.Left;
-        for (int i = 0; i < n; ++i) d[i] = s[i] ? 0xFFFFFFu : 0u;
-      }
-    }
-  }
+  // A copy at natural size, within the control; the canvas clips. Between
+  // formats the blit's rules apply with a black-on-white canvas: a
+  // monochrome picture shows black and white, and a colour one on a
+  // monochrome surface keeps white as white and makes all else black.
+  canvas.SetTextColor(clBlack);
+  canvas.SetBkColor(clWhite);
+  // The picture's own canvas keeps its defaults: nothing else reaches it.
+  canvas.BitBlt(0, 0, std::min(picture_.Width(), Width()), std::min(picture_.Height(), Height()),
+                picture_.Canvas(), 0, 0, SRCCOPY);
 }
 
 // ---- T32ScrollBar

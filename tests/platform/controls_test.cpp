@@ -193,6 +193,57 @@ TEST(ControlImage, PictureAtNaturalSizeClippedAndParentShowsElsewhere) {
   EXPECT_EQ(ToArt(bmp), (Art{"b###bb", "b.##bb", "bbbbbb", "bbbbbb", "bbbbbb"})) << Show(ToArt(bmp));
 }
 
+// Pictures are copied as BitBlt copies them, whatever colours the caller's
+// canvas has, clipped by the caller's clip and placed by its origin.
+TEST(ControlImage, PicturesAreBlittedBetweenFormats) {
+  TBitmap colour(3, 1);
+  colour.SetPixel(0, 0, clBlack);
+  colour.SetPixel(1, 0, clSilver);  // not white: black on a monochrome surface
+  colour.SetPixel(2, 0, clWhite);
+  TBitmap mono(3, 1, TPixelFormat::pf1bit);
+  mono.SetPixel(0, 0, clBlack);
+  struct Case {
+    const char* name;
+    const TBitmap* picture;
+    TPixelFormat surface;
+    Art want;
+  } cases[] = {
+      {"colour on colour", &colour, TPixelFormat::pf32bit, {"b#s.b", "bbbbb"}},
+      {"colour on monochrome", &colour, TPixelFormat::pf1bit, {"###.#", "#####"}},
+      {"monochrome on colour", &mono, TPixelFormat::pf32bit, {"b#..b", "bbbbb"}},
+      {"monochrome on monochrome", &mono, TPixelFormat::pf1bit, {"##..#", "#####"}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TForm form;
+    form.SetColor(clBlue);
+    form.SetBounds(0, 0, 5, 2);
+    TImage img(&form);
+    img.SetBounds(1, 0, 4, 1);
+    img.SetPicture(TBitmap(*k.picture));
+    TBitmap bmp(5, 2, k.surface);
+    TCanvas& c = bmp.Canvas();
+    c.SetTextColor(clRed);
+    c.SetBkColor(clLime);
+    form.PaintTo(c, 0, 0);
+    EXPECT_EQ(ToArt(bmp), k.want) << Show(ToArt(bmp));
+    EXPECT_EQ(c.TextColor(), clRed);
+    EXPECT_EQ(c.BkColor(), clLime);
+  }
+  // Under the caller's origin and clip.
+  TForm form;
+  form.SetColor(clBlue);
+  form.SetBounds(0, 0, 5, 2);
+  TImage img(&form);
+  img.SetBounds(1, 0, 4, 2);
+  img.SetPicture(TBitmap(colour));
+  TBitmap bmp = Silver(5, 2);
+  bmp.Canvas().SetWindowOrg(1, 0);
+  bmp.Canvas().IntersectClipRect(1, 0, 3, 2);
+  form.PaintTo(bmp.Canvas(), 1, 0);
+  EXPECT_EQ(ToArt(bmp), (Art{"b#sss", "bbsss"})) << Show(ToArt(bmp));
+}
+
 TEST(ControlTree, ClientAlignedChildFollowsItsParentBeforeTheParentResizeHandler) {
   TControl parent;
   TControl child(&parent);
