@@ -1,6 +1,8 @@
 // Full-surface fills, transfers and alpha drawing on a page-sized bitmap.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "platform/argb_image.h"
 #include "platform/canvas.h"
 
@@ -84,5 +86,38 @@ void BM_DrawArgb(benchmark::State& state, int srcW, int srcH, bool bilinear) {
 BENCHMARK_CAPTURE(BM_DrawArgb, over_full_size, kW, kH, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawArgb, over_nearest_enlarge2x, kW / 2, kH / 2, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_DrawArgb, over_bilinear_enlarge2x, kW / 2, kH / 2, true)->Unit(benchmark::kMillisecond);
+
+// A path of many short figures stroked as one set.
+void BM_StrokePathManyFigures(benchmark::State& state) {
+  TBitmap dst(1000, 1000);
+  TCanvas& c = dst.Canvas();
+  for (auto _ : state) {
+    c.BeginPath();
+    for (int64_t k = 0; k < state.range(0); ++k) {
+      const int x = int(k * 37 % 990), y = int(k * 91 % 990);
+      c.MoveTo(x, y);
+      c.LineTo(x + 8, y + 3);
+    }
+    c.EndPath();
+    c.StrokePath();
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_StrokePathManyFigures)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// A region from a polygon of many points over many rows.
+void BM_RegionPolygonManyPoints(benchmark::State& state) {
+  std::vector<TPoint> pts;
+  for (int64_t k = 0; k <= state.range(0); ++k) pts.push_back({int(k * 1000 / state.range(0)), int(k % 2 * 20)});
+  pts.push_back({1000, 2000});
+  pts.push_back({0, 2000});
+  for (auto _ : state) {
+    TRegion r = TRegion::Polygon(pts.data(), int(pts.size()), ALTERNATE);
+    benchmark::DoNotOptimize(r);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_RegionPolygonManyPoints)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -107,4 +107,34 @@ void BM_DrawParagraph(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawParagraph);
 
+// Characters above U+FFFF measured with spacing (the per-character path).
+void BM_MeasureSupplementaryWithExtra(benchmark::State& state) {
+  TBitmap b(1, 1);
+  TCanvas& c = Canvas(b);
+  c.SetTextCharacterExtra(1);
+  std::u16string text;
+  for (int i = 0; i < 1000; ++i) text += u"\xD835\xDC00";
+  int64_t sum = 0;
+  for (auto _ : state) {
+    sum += c.GetTextExtentPoint32W(text).cx;
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * 1000);
+}
+BENCHMARK(BM_MeasureSupplementaryWithExtra);
+
+// DrawTextW with a mark on every character of one long line.
+void BM_DrawTextManyMarks(benchmark::State& state) {
+  TBitmap b(400, 40);
+  TCanvas& c = Canvas(b);
+  std::u16string text;
+  for (int64_t i = 0; i < state.range(0); ++i) text += u"&a";
+  for (auto _ : state) {
+    TRect r{0, 0, 400, 40};
+    c.DrawTextW(text, r, DT_SINGLELINE);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_DrawTextManyMarks)->Arg(1000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

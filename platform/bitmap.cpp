@@ -34,8 +34,16 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   return *this;
 }
 
-TBitmap::TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
+TBitmap::TBitmap(TBitmap&& other) noexcept {
+  *this = std::move(other);
+  // Nobody can hold a reference to this bitmap's canvas yet: take the source's.
+  canvas_ = std::move(other.canvas_);
+  if (canvas_) canvas_->target_ = this;
+}
 
+// Only the pictures move. Each bitmap keeps its own canvas, so references
+// to either canvas stay valid: this one's draws on the new picture, the
+// source's on the source, now empty.
 TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   if (this == &other) return *this;
   Release();
@@ -45,8 +53,6 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   format_ = other.format_;
   pixels_ = std::move(other.pixels_);
   image_ = other.image_;
-  canvas_ = std::move(other.canvas_);
-  if (canvas_) canvas_->target_ = this;
   other.image_ = nullptr;
   other.width_ = other.height_ = other.stride_ = 0;
   return *this;
@@ -93,13 +99,13 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format) {
 
 void TBitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
-  TBitmap old(std::move(*this));
-  canvas_ = std::move(old.canvas_);
-  if (canvas_) canvas_->target_ = this;
-  Allocate(width, height, old.format_);
-  int w = std::min(width, old.width_), h = std::min(height, old.height_);
-  size_t rowBytes = format_ == TPixelFormat::pf32bit ? size_t(w) * 4 : size_t(w);
-  for (int y = 0; y < h; ++y) std::memcpy(pixels_.get() + size_t(y) * stride_, old.pixels_.get() + size_t(y) * old.stride_, rowBytes);
+  TBitmap resized(width, height, format_);  // a refused size throws here, leaving this bitmap as it was
+  const int w = std::min(width, width_), h = std::min(height, height_);
+  const size_t rowBytes = format_ == TPixelFormat::pf32bit ? size_t(w) * 4 : size_t(w);
+  for (int y = 0; y < h; ++y)
+    std::memcpy(resized.pixels_.get() + size_t(y) * size_t(resized.stride_),
+                pixels_.get() + size_t(y) * size_t(stride_), rowBytes);
+  *this = std::move(resized);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
@@ -116,10 +122,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
       for (int x = 0; x < width_; ++x) dst[x] = src[x] ? 0xFFFFFF : 0;
     }
   }
-  auto canvas = std::move(canvas_);
   *this = std::move(converted);
-  canvas_ = std::move(canvas);
-  if (canvas_) canvas_->target_ = this;
 }
 
 uint32_t* TBitmap::Row32(int y) {

@@ -29,6 +29,8 @@ class TBitmap {
   TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);
+  // Moving constructs with the source's canvas; assigning (copy or move)
+  // and resizing keep this bitmap's canvas, so references to it stay valid.
   TBitmap(TBitmap&& other) noexcept;
   TBitmap& operator=(TBitmap&& other) noexcept;
   ~TBitmap();

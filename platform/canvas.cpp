@@ -120,6 +120,7 @@ TRegion TCanvas::DrawableRegion() const {
   return area;
 }
 
+// Offset clamps: a box beyond the int range in logical units stops at its ends.
 TRect TCanvas::ClipBox() const { return DrawableRegion().Box().Offset(s_.WindowOrg.x, s_.WindowOrg.y); }
 
 uint32_t TCanvas::GetPixel(int x, int y) const {
@@ -171,32 +172,34 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   if (r.IsEmpty()) return;
   // Every other pixel of the frame, the pattern anchored at the device
   // origin; only the part within reach of the surface is walked.
-  TPoint a = ToDevice(r.Left, r.Top), b = ToDevice(r.Right, r.Bottom);
-  TRect reach = DrawableRegion().Box();
+  // Device corners in 64 bits: they may lie beyond the int range.
+  const int64_t ax = int64_t{r.Left} - s_.WindowOrg.x, ay = int64_t{r.Top} - s_.WindowOrg.y;
+  const int64_t bx = int64_t{r.Right} - s_.WindowOrg.x, by = int64_t{r.Bottom} - s_.WindowOrg.y;
+  const TRect reach = DrawableRegion().Box();
   std::vector<TRect> dots;
-  auto add = [&](int x, int y) {
-    if (((x + y) & 1) == 0 && reach.Contains(x, y)) dots.push_back({x, y, x + 1, y + 1});
+  auto add = [&](int64_t x, int64_t y) {
+    if (((x + y) & 1) == 0 && x >= reach.Left && x < reach.Right && y >= reach.Top && y < reach.Bottom)
+      dots.push_back({int(x), int(y), int(x) + 1, int(y) + 1});
   };
-  int x0 = std::max(a.x, reach.Left), x1 = std::min(b.x, reach.Right);
-  int y0 = std::max(a.y + 1, reach.Top), y1 = std::min(b.y - 1, reach.Bottom);
-  for (int x = x0; x < x1; ++x) {
-    add(x, a.y);
-    if (b.y - 1 > a.y) add(x, b.y - 1);
+  const int64_t x0 = std::max<int64_t>(ax, reach.Left), x1 = std::min<int64_t>(bx, reach.Right);
+  const int64_t y0 = std::max<int64_t>(ay + 1, reach.Top), y1 = std::min<int64_t>(by - 1, reach.Bottom);
+  for (int64_t x = x0; x < x1; ++x) {
+    add(x, ay);
+    if (by - 1 > ay) add(x, by - 1);
   }
-  for (int y = y0; y < y1; ++y) {
-    add(a.x, y);
-    if (b.x - 1 > a.x) add(b.x - 1, y);
+  for (int64_t y = y0; y < y1; ++y) {
+    add(ax, y);
+    if (bx - 1 > ax) add(bx - 1, y);
   }
   FillDeviceRegion(TRegion::FromRects(dots), 0xFFFFFF, TPenMode::pmXor);
 }
 
 void TCanvas::PatBlt(int x, int y, int width, int height, uint32_t rop) {
-  // Negative extents reach left of / above the given corner.
-  if (width < 0) x += width, width = -width;
-  if (height < 0) y += height, height = -height;
-  TRect r{x, y, x + width, y + height};
-  TPoint a = ToDevice(r.Left, r.Top), b = ToDevice(r.Right, r.Bottom);
-  TRegion dev(TRect{a.x, a.y, b.x, b.y});
+  // Extents as BitBlt lays them; device coordinates may lie beyond the int range.
+  const int64_t x0 = ExtentStart(int64_t{x} - s_.WindowOrg.x, width);
+  const int64_t y0 = ExtentStart(int64_t{y} - s_.WindowOrg.y, height);
+  const TRegion dev(TRect{ClampToInt(x0), ClampToInt(y0), ClampToInt(x0 + ExtentLength(width)),
+                          ClampToInt(y0 + ExtentLength(height))});
   uint32_t brush = ColorToRGB(s_.Brush.Color);
   switch (rop) {
     case PATCOPY:
@@ -214,9 +217,17 @@ void TCanvas::PatBlt(int x, int y, int width, int height, uint32_t rop) {
 
 void TCanvas::FillRgn(const TRegion& rgn, TColor color) {
   if (color == NoColor) return;
-  TRegion dev(rgn);
-  dev.Offset(-s_.WindowOrg.x, -s_.WindowOrg.y);
-  FillDeviceRegion(dev, ColorToRGB(color));
+  // Only the part over the drawable area can show. It is moved to device
+  // units a rectangle at a time in 64 bits: -WindowOrg may not fit in an int.
+  const TRect box = DrawableRegion().Box();
+  if (box.IsEmpty()) return;
+  const int64_t ox = s_.WindowOrg.x, oy = s_.WindowOrg.y;
+  TRegion part(box.Offset(s_.WindowOrg.x, s_.WindowOrg.y));
+  part.Combine(part, rgn, RGN_AND);
+  std::vector<TRect> rects = part.Rects();
+  for (TRect& r : rects)
+    r = {ClampToInt(r.Left - ox), ClampToInt(r.Top - oy), ClampToInt(r.Right - ox), ClampToInt(r.Bottom - oy)};
+  FillDeviceRegion(TRegion::FromRects(rects), ColorToRGB(color));
 }
 
 void TCanvas::FillRgn(const TRegion& rgn) {

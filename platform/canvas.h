@@ -188,7 +188,7 @@ class TCanvas {
   // An exclusive-or dotted frame (drawing it twice restores the picture).
   void DrawFocusRect(const TRect& r);
   // Pattern operations over the rectangle: PATCOPY, PATINVERT,
-  // WHITENESS, BLACKNESS, DSTINVERT.
+  // WHITENESS, BLACKNESS, DSTINVERT. Negative extents as for BitBlt.
   void PatBlt(int x, int y, int width, int height, uint32_t rop);
   // Fills a region (logical units) with a colour / the brush.
   void FillRgn(const TRegion& rgn, TColor color);
@@ -239,6 +239,7 @@ class TCanvas {
   // ---- text (canvas_text.cpp)
   uint32_t SetTextAlign(uint32_t align);
   uint32_t TextAlign() const { return s_.TextAlign; }
+  // Character extra and justification extra are limited to 2^20 pixels either way.
   int SetTextCharacterExtra(int extra);
   int TextCharacterExtra() const { return s_.CharExtra; }
   // Spreads `extra` pixels over the next `count` break characters; (0, 0) ends it.
@@ -293,6 +294,11 @@ class TCanvas {
   // What the current pen paints along a logical polyline; `closed` goes
   // back to the first point.
   PenPixels StrokeLogicalPolyline(const TPoint* points, int count, bool closed) const;
+  // The same as device boxes within `area`, appended (they may overlap;
+  // gap boxes may overlap ink), so that many figures make one region.
+  void StrokeBoxes(const TPoint* points, int count, bool closed, const TRect& area, std::vector<TRect>& ink,
+                   std::vector<TRect>& gaps) const;
+  static PenPixels MakePenPixels(const std::vector<TRect>& ink, const std::vector<TRect>& gaps);
   void PaintPen(const PenPixels& pixels);
   void RecordFigure(const TPoint* points, int count, bool closed);
 

@@ -281,10 +281,6 @@ TBitmap Snapshot(const TBitmap& b, const TRect& area) {
   return copy;
 }
 
-int64_t Magnitude(int v) { return v < 0 ? -int64_t{v} : int64_t{v}; }
-// First pixel of an extent laid from `origin`; a negative one ends at the origin.
-int64_t ExtentStart(int64_t origin, int extent) { return extent > 0 ? origin : origin + extent + 1; }
-
 }  // namespace
 
 void TCanvas::BitBlt(int x, int y, int width, int height, const TCanvas& src, int sx, int sy, uint32_t rop) {
@@ -300,7 +296,7 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas& src
   if (!readsS) sw = width, sh = height;
   const TBitmap* sb = readsS ? &src.Target() : nullptr;
   if (sb && sb->Empty()) return;
-  const int64_t w = Magnitude(width), h = Magnitude(height), swm = Magnitude(sw), shm = Magnitude(sh);
+  const int64_t w = ExtentLength(width), h = ExtentLength(height), swm = ExtentLength(sw), shm = ExtentLength(sh);
   if (w == 0 || h == 0 || swm == 0 || shm == 0) return;
   if (w > kMaxBitmapSide || h > kMaxBitmapSide || swm > kMaxBitmapSide || shm > kMaxBitmapSide) return;
 

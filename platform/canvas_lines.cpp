@@ -56,9 +56,15 @@ const TCosmeticStyle* CosmeticStyle(TPenStyle style) {
 }
 
 // Pixels of one colour as they come along a line, merged into horizontal
-// or vertical runs so that straight lines make one rectangle each.
+// or vertical runs so that straight lines make one rectangle each; the
+// runs are appended to `out`.
 class TRuns {
  public:
+  explicit TRuns(std::vector<TRect>& out) : out_(out) {}
+  ~TRuns() { Flush(); }
+  TRuns(const TRuns&) = delete;
+  TRuns& operator=(const TRuns&) = delete;
+
   void Add(int x, int y) {
     if (has_) {
       bool row = cur_.Top == y && cur_.Bottom == y + 1, column = cur_.Left == x && cur_.Right == x + 1;
@@ -71,7 +77,7 @@ class TRuns {
       } else if (column && y == cur_.Top - 1) {
         --cur_.Top;
       } else {
-        rects_.push_back(cur_);
+        out_.push_back(cur_);
         cur_ = {x, y, x + 1, y + 1};
       }
       return;
@@ -79,16 +85,13 @@ class TRuns {
     cur_ = {x, y, x + 1, y + 1};
     has_ = true;
   }
-  TRegion Region() {
-    if (has_) rects_.push_back(cur_);
+  void Flush() {
+    if (has_) out_.push_back(cur_);
     has_ = false;
-    TRegion r = TRegion::FromRects(rects_);
-    rects_.clear();
-    return r;
   }
 
  private:
-  std::vector<TRect> rects_;
+  std::vector<TRect>& out_;
   TRect cur_;
   bool has_ = false;
 };
@@ -150,10 +153,24 @@ void WalkLine(TPoint64 a, TPoint64 b, bool includeLast, const TRect& area, const
 bool TCanvas::PenVisible() const { return s_.Pen.Style != TPenStyle::psClear && s_.Pen.Color != NoColor; }
 
 TCanvas::PenPixels TCanvas::StrokeLogicalPolyline(const TPoint* points, int count, bool closed) const {
+  std::vector<TRect> ink, gaps;
+  StrokeBoxes(points, count, closed, DrawableRegion().Box(), ink, gaps);
+  return MakePenPixels(ink, gaps);
+}
+
+TCanvas::PenPixels TCanvas::MakePenPixels(const std::vector<TRect>& ink, const std::vector<TRect>& gaps) {
   PenPixels px;
-  if (!points || count < 1 || !PenVisible()) return px;
-  TRect area = DrawableRegion().Box();
-  if (area.IsEmpty()) return px;
+  px.ink = TRegion::FromRects(ink);
+  if (!gaps.empty()) {
+    px.gaps = TRegion::FromRects(gaps);
+    px.gaps.Combine(px.gaps, px.ink, RGN_DIFF);
+  }
+  return px;
+}
+
+void TCanvas::StrokeBoxes(const TPoint* points, int count, bool closed, const TRect& area, std::vector<TRect>& ink,
+                          std::vector<TRect>& gapBoxes) const {
+  if (!points || count < 1 || !PenVisible() || area.IsEmpty()) return;
   auto device = [&](const TPoint& p) {
     return TPoint64{int64_t{p.x} - s_.WindowOrg.x, int64_t{p.y} - s_.WindowOrg.y};
   };
@@ -163,7 +180,7 @@ TCanvas::PenPixels TCanvas::StrokeLogicalPolyline(const TPoint* points, int coun
     // Like the classic device context, gaps of styled lines show the
     // background colour unless the background mode is transparent.
     bool gaps = style && s_.BkMode == OPAQUE && s_.BkColor != NoColor;
-    TRuns on, off;
+    TRuns on(ink), off(gapBoxes);
     int64_t phase = 0;
     int segments = closed ? count : count - 1;
     for (int k = 0; k < segments; ++k) {
@@ -174,12 +191,7 @@ TCanvas::PenPixels TCanvas::StrokeLogicalPolyline(const TPoint* points, int coun
         phase = (phase + steps % style->period) % style->period;
       }
     }
-    px.ink = on.Region();
-    if (gaps) {
-      px.gaps = off.Region();
-      px.gaps.Combine(px.gaps, px.ink, RGN_DIFF);
-    }
-    return px;
+    return;
   }
   stroke::TStrokePen sp;
   sp.width = std::clamp(pen.Width, 1, kMaxPenWidth);
@@ -194,10 +206,7 @@ TCanvas::PenPixels TCanvas::StrokeLogicalPolyline(const TPoint* points, int coun
     TPoint64 d = device(points[i]);
     pts.push_back({static_cast<double>(d.x), static_cast<double>(d.y)});
   }
-  std::vector<TRect> boxes;
-  stroke::StrokePolyline(pts, closed, sp, area, boxes);
-  px.ink = TRegion::FromRects(boxes);
-  return px;
+  stroke::StrokePolyline(pts, closed, sp, area, ink);
 }
 
 void TCanvas::PaintPen(const PenPixels& pixels) {

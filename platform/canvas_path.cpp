@@ -1,6 +1,7 @@
 // Paths: figures recorded by MoveTo / LineTo / Polyline between BeginPath
 // and EndPath, stroked as a whole by StrokePath.
 #include <utility>
+#include <vector>
 
 #include "platform/canvas.h"
 
@@ -42,16 +43,14 @@ void TCanvas::StrokePath() {
   if (path_.open || !path_.ended) return;
   Path path = std::move(path_);
   path_ = Path{};
-  // All figures are painted as one set, so where they meet pixels paint once.
-  PenPixels all;
-  for (const PathFigure& f : path.figures) {
-    if (f.points.size() < 2) continue;
-    PenPixels px = StrokeLogicalPolyline(f.points.data(), static_cast<int>(f.points.size()), f.closed);
-    all.ink.Combine(all.ink, px.ink, RGN_OR);
-    all.gaps.Combine(all.gaps, px.gaps, RGN_OR);
-  }
-  all.gaps.Combine(all.gaps, all.ink, RGN_DIFF);
-  PaintPen(all);
+  // All figures are painted as one set, so where they meet pixels paint
+  // once; their boxes are gathered and made into one region.
+  const TRect area = DrawableRegion().Box();
+  std::vector<TRect> ink, gaps;
+  for (const PathFigure& f : path.figures)
+    if (f.points.size() >= 2)
+      StrokeBoxes(f.points.data(), static_cast<int>(f.points.size()), f.closed, area, ink, gaps);
+  PaintPen(MakePenPixels(ink, gaps));
 }
 
 }  // namespace plat

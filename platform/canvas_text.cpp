@@ -24,6 +24,8 @@ namespace {
 
 constexpr uint32_t kAlignRight = 2, kAlignCenter = 6, kAlignBottom = 8, kAlignVertical = 24;
 constexpr int64_t kCoordLimit = int64_t{1} << 29;  // rectangle sides stay far from overflow
+// Character extra and justification extra are limited to this many pixels.
+constexpr int kMaxTextExtra = 1 << 20;
 
 TTextSpacing SpacingOf(const TCanvasState& s) {
   TTextSpacing sp;
@@ -71,13 +73,16 @@ struct TSolid {
 
 uint32_t TCanvas::SetTextAlign(uint32_t align) { return std::exchange(s_.TextAlign, align); }
 
-int TCanvas::SetTextCharacterExtra(int extra) { return std::exchange(s_.CharExtra, extra); }
+int TCanvas::SetTextCharacterExtra(int extra) {
+  return std::exchange(s_.CharExtra, std::clamp(extra, -kMaxTextExtra, kMaxTextExtra));
+}
 
 void TCanvas::SetTextJustification(int extra, int count) {
   if (extra <= 0 || count <= 0) {
     s_.BreakExtra = s_.BreakCount = s_.BreakRem = 0;
     return;
   }
+  extra = std::min(extra, kMaxTextExtra);
   s_.BreakExtra = extra;
   s_.BreakCount = count;
   s_.BreakRem = extra % count;
@@ -252,11 +257,10 @@ int TCanvas::DrawTextW(std::u16string_view text, TRect& rect, uint32_t format) {
   sp.charExtra = s_.CharExtra;
   std::vector<int> adv(shown.size());
   if (!shown.empty()) f.Advances(shown, sp, adv.data());
-  auto widthOf = [&](size_t a, size_t b) {
-    int64_t w = 0;
-    for (size_t k = a; k < b; ++k) w += adv[k];
-    return w;
-  };
+  // prefix[k]: the width of the first k units, so that any piece measures in constant time.
+  std::vector<int64_t> prefix(shown.size() + 1, 0);
+  for (size_t k = 0; k < shown.size(); ++k) prefix[k + 1] = prefix[k] + adv[k];
+  auto widthOf = [&](size_t a, size_t b) { return prefix[b] - prefix[a]; };
 
   struct Line {
     size_t start, end;
@@ -332,6 +336,9 @@ int TCanvas::DrawTextW(std::u16string_view text, TRect& rect, uint32_t format) {
   const uint32_t savedAlign = std::exchange(s_.TextAlign, TA_LEFT | TA_TOP);
   const uint32_t options = (format & DT_NOCLIP) ? 0u : uint32_t{ETO_CLIPPED};
   size_t mark = 0;
+  std::vector<TRect> underlines;
+  const TPoint clipA = ToDevice(rect.Left, rect.Top), clipB = ToDevice(rect.Right, rect.Bottom);
+  const TRegion clipRect(TRect{clipA.x, clipA.y, clipB.x, clipB.y});
   const TRect reach = DrawableRegion().Box();
   for (const Line& l : lines) {
     // Lines above the drawable area are passed, those below it end the work.
@@ -348,17 +355,19 @@ int TCanvas::DrawTextW(std::u16string_view text, TRect& rect, uint32_t format) {
       x = rect.Right - l.width;
     std::u16string_view piece(shown.data() + l.start, l.end - l.start);
     ExtTextOutW(Clamp(x), Clamp(y), options, &rect, piece, adv.data() + l.start);
+    // The lines under the line's marked characters, filled together.
+    underlines.clear();
     while (mark < marked.size() && marked[mark] < l.start) ++mark;
     for (; mark < marked.size() && marked[mark] < l.end; ++mark) {
       size_t k = marked[mark];
       int64_t ux = x + widthOf(l.start, k) - s_.WindowOrg.x;
       int64_t uy = y + f.Metrics().tmAscent + f.UnderlineTop() - s_.WindowOrg.y;
-      TRegion line(DeviceRect(ux, uy, ux + adv[k] - sp.charExtra, uy + f.UnderlineThickness()));
-      if (options) {
-        TPoint a = ToDevice(rect.Left, rect.Top), b = ToDevice(rect.Right, rect.Bottom);
-        line.Combine(line, TRegion(TRect{a.x, a.y, b.x, b.y}), RGN_AND);
-      }
-      if (s_.TextColor != NoColor) FillDeviceRegion(line, ColorToRGB(s_.TextColor));
+      underlines.push_back(DeviceRect(ux, uy, ux + adv[k] - sp.charExtra, uy + f.UnderlineThickness()));
+    }
+    if (!underlines.empty() && s_.TextColor != NoColor) {
+      TRegion under = TRegion::FromRects(underlines);
+      if (options) under.Combine(under, clipRect, RGN_AND);
+      FillDeviceRegion(under, ColorToRGB(s_.TextColor));
     }
     y += lineHeight;
   }

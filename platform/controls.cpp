@@ -55,7 +55,8 @@ void TControl::SetParent(TControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  TRect r{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+  // A size reaching past the int range stops at its end.
+  TRect r{left, top, ClampToInt(int64_t{left} + std::max(width, 0)), ClampToInt(int64_t{top} + std::max(height, 0))};
   if (r == bounds_) return;
   bool resized = r.Width() != bounds_.Width() || r.Height() != bounds_.Height();
   if (parent_) parent_->Invalidate();
@@ -147,7 +148,9 @@ void TControl::PaintTo(TCanvas& canvas, int x, int y) {
   TCanvasStateSaver saver(canvas);
   // Logical (0, 0) becomes the control's corner at (x, y) of the caller.
   TPoint org = canvas.WindowOrg();
-  canvas.SetWindowOrg(org.x - x, org.y - y);
+  // Where the origin does not fit, the control lies beyond the int range of
+  // the surface: the clamped origin keeps it there, out of sight.
+  canvas.SetWindowOrg(ClampToInt(int64_t{org.x} - x), ClampToInt(int64_t{org.y} - y));
   canvas.IntersectClipRect(0, 0, Width(), Height());
   PaintTree(canvas);
 }
@@ -216,31 +219,15 @@ void TImage::SetPicture(TBitmap picture) {
 
 void TImage::Paint(TCanvas& canvas) {
   if (picture_.Empty()) return;
-  TBitmap& dst = canvas.Target();
-  if (dst.Empty()) return;
-  // The picture's device rectangle, limited to the control and the clip.
-  TPoint org = canvas.ToDevice(0, 0);
-  int w = std::min(picture_.Width(), Width()), h = std::min(picture_.Height(), Height());
-  TRegion area = canvas.DrawableRegion();
-  area.Combine(area, TRegion(TRect{org.x, org.y, org.x + w, org.y + h}), RGN_AND);
-  for (const TRect& r : area.Rects()) {
-    for (int y = r.Top; y < r.Bottom; ++y) {
-      int sy = y - org.y, sx = r.Left - org.x, n = r.Width();
-      if (!dst.Monochrome() && !picture_.Monochrome()) {
-        std::copy_n(picture_.Row32(sy) + sx, n, dst.Row32(y) + r.Left);
-      } else if (dst.Monochrome() && picture_.Monochrome()) {
-        std::copy_n(picture_.Row1(sy) + sx, n, dst.Row1(y) + r.Left);
-      } else if (dst.Monochrome()) {
-        const uint32_t* s = picture_.Row32(sy) + sx;
-        uint8_t* d = dst.Row1(y) + r.Left;
-        for (int i = 0; i < n; ++i) d[i] = MonoByteFor(ColorToRGB(PixelToColor(s[i])));
-      } else {
-        const uint8_t* s = picture_.Row1(sy) + sx;
-        uint32_t* d = dst.Row32(y) + r.Left;
-        for (int i = 0; i < n; ++i) d[i] = s[i] ? 0xFFFFFFu : 0u;
-      }
-    }
-  }
+  // A copy at natural size, within the control; the canvas clips. Between
+  // formats the blit's rules apply with a black-on-white canvas: a
+  // monochrome picture shows black and white, and a colour one on a
+  // monochrome surface keeps white as white and makes all else black.
+  canvas.SetTextColor(clBlack);
+  canvas.SetBkColor(clWhite);
+  // The picture's own canvas keeps its defaults: nothing else reaches it.
+  canvas.BitBlt(0, 0, std::min(picture_.Width(), Width()), std::min(picture_.Height(), Height()),
+                picture_.Canvas(), 0, 0, SRCCOPY);
 }
 
 // ---- T32ScrollBar

@@ -194,8 +194,10 @@ class TPanel : public TControl {
 };
 
 // A picture drawn at its natural size at the control's top-left corner,
-// clipped to the control. The control does not erase: parts the picture
-// does not cover show what the parent painted there.
+// clipped to the control, as BitBlt copies it (a colour picture on a
+// monochrome surface: white stays white, all else becomes black). The
+// control does not erase: parts the picture does not cover show what the
+// parent painted there.
 class TImage : public TControl {
  public:
   explicit TImage(TControl* parent = nullptr);

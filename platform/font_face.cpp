@@ -745,7 +745,7 @@ int TRealFont::ResolveAdvance(char32_t c) {
     }
     page[c & 0xFF] = a;
   } else if (farAdvances_.size() < kMaxCachedRefs) {
-    farAdvances_.emplace(c, a);
+    farAdvances_.try_emplace(c, a);
   }
   return a;
 }
@@ -767,11 +767,6 @@ int64_t TRealFont::Width(std::u16string_view text, const TTextSpacing& sp) {
         int units;
         c = CodePointAt(text, i, units);
         i += size_t(units - 1);
-        if (c >= 0x10000) {
-          auto it = farAdvances_.find(c);
-          sum += it != farAdvances_.end() ? it->second : ResolveAdvance(c);
-          continue;
-        }
       }
       sum += Advance(c);
     }

@@ -93,7 +93,8 @@ class TRealFont {
   int StrikeOutTop() const { return deco_.strikeTop; }
   int StrikeOutThickness() const { return deco_.strikeThickness; }
 
-  // Whole-pixel advance of a code point (0 for control characters).
+  // Whole-pixel advance of a code point (0 for control characters). Once
+  // a character has been met this allocates nothing.
   int Advance(char32_t c) {
     if (c < 0x10000) {
       const int32_t* page = pages_[c >> 8].get();
@@ -101,6 +102,8 @@ class TRealFont {
         int32_t a = page[c & 0xFF];
         if (a >= 0) return a;
       }
+    } else if (auto it = farAdvances_.find(c); it != farAdvances_.end()) {
+      return it->second;
     }
     return ResolveAdvance(c);
   }
@@ -160,18 +163,19 @@ inline char32_t CodePointAt(std::u16string_view text, size_t i, int& units) {
 
 template <typename Fn>
 void TRealFont::ForEachAdvance(std::u16string_view text, const TTextSpacing& sp, Fn&& fn) {
-  int breaks = 0;
+  // Spacing may come straight from a canvas state: summed in 64 bits.
+  int64_t breaks = 0;
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     int units;
     char32_t c = CodePointAt(text, i, units);
-    int a = Advance(c);
+    int64_t a = Advance(c);
     if (!IsControlChar(c)) a += sp.charExtra;
     if (c == u' ') {
-      a += sp.breakExtra + (breaks < sp.breakRemainder ? 1 : 0);
+      a += int64_t{sp.breakExtra} + (breaks < sp.breakRemainder ? 1 : 0);
       ++breaks;
     }
-    fn(i, units, c, a);
+    fn(i, units, c, ClampToInt(a));
     i += size_t(units - 1);
   }
 }

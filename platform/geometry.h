@@ -1,6 +1,9 @@
 #pragma once
 // Points, sizes and rectangles in the platform's integer pixel space.
 // Rectangles are half-open: [Left, Right) x [Top, Bottom).
+#include <cstdint>
+
+#include "platform/numeric.h"
 
 namespace plat {
 
@@ -22,14 +25,25 @@ struct TRect {
   int Right = 0;
   int Bottom = 0;
 
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  // Clamped to the int range: sides may lie anywhere in it.
+  int Width() const { return ClampToInt(int64_t{Right} - Left); }
+  int Height() const { return ClampToInt(int64_t{Bottom} - Top); }
   // True when the rectangle covers no pixel (an inverted rectangle is empty).
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-  TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+  // Sides that would leave the int range stop at its ends.
+  TRect Offset(int dx, int dy) const {
+    return {ClampToInt(int64_t{Left} + dx), ClampToInt(int64_t{Top} + dy), ClampToInt(int64_t{Right} + dx),
+            ClampToInt(int64_t{Bottom} + dy)};
+  }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
+
+// First pixel of an extent laid from `origin`. A negative extent covers the
+// pixels before the origin and the origin's own: -3 at x covers x-2 .. x.
+constexpr int64_t ExtentStart(int64_t origin, int extent) { return extent > 0 ? origin : origin + extent + 1; }
+// The number of pixels an extent covers.
+constexpr int64_t ExtentLength(int extent) { return extent < 0 ? -int64_t{extent} : int64_t{extent}; }
 
 inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -60,16 +61,19 @@ TBitmap ReadPng(const std::string& path) {
     png_image* p;
     ~Finisher() { png_image_free(p); }
   } finish{&image};
-  if (image.width > static_cast<png_uint_32>(kMaxBitmapSide) || image.height > static_cast<png_uint_32>(kMaxBitmapSide))
+  // The bitmap's own limits, reported as a file error rather than a failed allocation.
+  const png_uint_32 side = kMaxBitmapSide;
+  if (image.width > side || image.height > side || uint64_t{image.width} * image.height > uint64_t(kMaxBitmapPixels))
     throw EInOutError(path + ": picture too large");
   TBitmap bitmap(static_cast<int>(image.width), static_cast<int>(image.height));
-  image.format = PNG_FORMAT_BGRA;  // little-endian 0xAARRGGBB words, as the bitmap keeps them
-  std::vector<uint32_t> pixels(size_t(image.width) * image.height);
-  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+  // Straight into the rows: little-endian 0xAARRGGBB words, as the bitmap
+  // keeps them; the stride counts components, a byte each.
+  image.format = PNG_FORMAT_BGRA;
+  if (!png_image_finish_read(&image, nullptr, bitmap.Row32(0), bitmap.Stride(), nullptr))
     throw EInOutError("cannot decode " + path + ": " + image.message);
   for (int y = 0; y < bitmap.Height(); ++y) {
     uint32_t* row = bitmap.Row32(y);
-    for (int x = 0; x < bitmap.Width(); ++x) row[x] = pixels[size_t(y) * image.width + size_t(x)] & 0xFFFFFF;
+    for (int x = 0; x < bitmap.Width(); ++x) row[x] &= 0xFFFFFF;
   }
   return bitmap;
 }

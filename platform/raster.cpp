@@ -110,8 +110,8 @@ void FillEllipse(int64_t left, int64_t top, int64_t right, int64_t bottom, const
                  std::vector<TRect>& out) {
   int64_t w = right - left, h = bottom - top;
   if (w <= 0 || h <= 0 || area.IsEmpty()) return;
-  // The same arithmetic as TRegion::Ellipse, in a frame relative to the
-  // box, so that both give the same pixels.
+  // Worked in a frame relative to the box, so that the pixel set does not
+  // depend on where the box lies.
   double rx = static_cast<double>(w) / 2.0, ry = static_cast<double>(h) / 2.0;
   int64_t yFrom = std::clamp<int64_t>(int64_t{area.Top} - top, 0, h);
   int64_t yTo = std::clamp<int64_t>(int64_t{area.Bottom} - top, 0, h);

@@ -29,7 +29,7 @@ void FillConvex(const TPointF* points, int count, const TRect& area, std::vector
 // The pixels of `area` whose centres lie in the disc (same boundary rule).
 void FillDisc(TPointF centre, double radius, const TRect& area, std::vector<TRect>& out);
 // The pixels of `area` in the ellipse inscribed in [left, right) x
-// [top, bottom): the set TRegion::Ellipse makes, without its size limit.
+// [top, bottom) (TRegion::Ellipse is this with a size limit).
 void FillEllipse(int64_t left, int64_t top, int64_t right, int64_t bottom, const TRect& area,
                  std::vector<TRect>& out);
 

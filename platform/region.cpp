@@ -4,12 +4,16 @@
 #include <cmath>
 
 #include "platform/errors.h"
+#include "platform/raster.h"
 
 namespace plat {
 
 namespace {
 
 pixman_box32_t ToBox(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+// Every column, the rows of `rows`: what the shape builders rasterise.
+TRect RowBand(const TRect& rows) { return {INT32_MIN, rows.Top, INT32_MAX, rows.Bottom}; }
 
 // Builds a region from boxes that may overlap and come in any order.
 void InitFromBoxes(pixman_region32_t* region, std::vector<pixman_box32_t>& boxes) {
@@ -25,11 +29,14 @@ void InitFromBoxes(pixman_region32_t* region, std::vector<pixman_box32_t>& boxes
 TRegion::TRegion() { pixman_region32_init(&region_); }
 
 TRegion::TRegion(const TRect& r) {
-  if (r.IsEmpty())
+  // From the corners: a width computed as Right - Left would overflow for
+  // rectangles wider than the int range.
+  if (r.IsEmpty()) {
     pixman_region32_init(&region_);
-  else
-    pixman_region32_init_rect(&region_, r.Left, r.Top, static_cast<unsigned>(r.Width()),
-                              static_cast<unsigned>(r.Height()));
+  } else {
+    const pixman_box32_t box = ToBox(r);
+    pixman_region32_init_with_extents(&region_, &box);
+  }
 }
 
 TRegion::TRegion(const TRegion& other) {
@@ -59,77 +66,21 @@ TRegion& TRegion::operator=(TRegion&& other) noexcept {
 TRegion::~TRegion() { pixman_region32_fini(&region_); }
 
 TRegion TRegion::Polygon(const TPoint* points, int count, TPolyFillMode mode, const TRect& rows) {
-  TRegion result;
-  if (!points || count < 3) return result;
-  int minY = points[0].y, maxY = points[0].y;
-  for (int i = 1; i < count; ++i) {
-    minY = std::min(minY, points[i].y);
-    maxY = std::max(maxY, points[i].y);
-  }
-  minY = std::max(minY, rows.Top);
-  maxY = std::min(maxY, rows.Bottom);
-  struct Crossing {
-    double x;
-    int dir;
-  };
-  std::vector<Crossing> xs;
-  std::vector<pixman_box32_t> boxes;
-  // Sample each row at its pixel centre; a pixel is inside when its centre is.
-  for (int y = minY; y < maxY; ++y) {
-    double cy = y + 0.5;
-    xs.clear();
-    for (int i = 0; i < count; ++i) {
-      const TPoint& a = points[i];
-      const TPoint& b = points[(i + 1) % count];
-      if (a.y == b.y) continue;
-      bool down = b.y > a.y;
-      double y0 = down ? a.y : b.y, y1 = down ? b.y : a.y;
-      if (cy < y0 || cy >= y1) continue;
-      double t = (cy - a.y) / (double(b.y) - a.y);
-      xs.push_back({a.x + t * (double(b.x) - a.x), down ? 1 : -1});
-    }
-    std::sort(xs.begin(), xs.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
-    int winding = 0;
-    for (size_t k = 0; k + 1 < xs.size(); ++k) {
-      winding += xs[k].dir;
-      bool inside = mode == ALTERNATE ? k % 2 == 0 : winding != 0;
-      if (!inside) continue;
-      // Pixels x with x + 0.5 in [xs[k], xs[k+1]).
-      int x0 = static_cast<int>(std::ceil(xs[k].x - 0.5));
-      int x1 = static_cast<int>(std::ceil(xs[k + 1].x - 0.5));
-      if (x1 > x0) boxes.push_back({x0, y, x1, y + 1});
-    }
-  }
-  pixman_region32_fini(&result.region_);
-  InitFromBoxes(&result.region_, boxes);
-  return result;
+  if (!points || count < 3) return TRegion();
+  std::vector<std::vector<raster::TPointF>> contours(1);
+  contours[0].reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) contours[0].push_back({double(points[i].x), double(points[i].y)});
+  std::vector<TRect> boxes;
+  raster::FillContours(contours, mode, RowBand(rows), boxes);
+  return FromRects(boxes);
 }
 
 TRegion TRegion::Ellipse(const TRect& r, const TRect& rows) {
-  TRegion result;
-  int64_t w64 = int64_t{r.Right} - r.Left, h64 = int64_t{r.Bottom} - r.Top;
-  if (w64 <= 0 || h64 <= 0 || w64 > kRegionRowLimit || h64 > kRegionRowLimit) return result;
-  int w = static_cast<int>(w64), h = static_cast<int>(h64);
-  double rx = w / 2.0, ry = h / 2.0;
-  int yFrom = static_cast<int>(std::clamp<int64_t>(int64_t{rows.Top} - r.Top, 0, h));
-  int yTo = static_cast<int>(std::clamp<int64_t>(int64_t{rows.Bottom} - r.Top, 0, h));
-  std::vector<pixman_box32_t> boxes;
-  boxes.reserve(static_cast<size_t>(std::max(0, yTo - yFrom)));
-  for (int y = yFrom; y < yTo; ++y) {
-    double dy = (y + 0.5 - ry) / ry;
-    double span = 1.0 - dy * dy;
-    if (span < 0) continue;
-    double half = rx * std::sqrt(span);
-    // Pixels whose centre x + 0.5 lies within [rx - half, rx + half].
-    int x0 = static_cast<int>(std::ceil(rx - half - 0.5));
-    int x1 = static_cast<int>(std::floor(rx + half - 0.5)) + 1;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, w);
-    if (x1 > x0) boxes.push_back({r.Left + x0, r.Top + y, r.Left + x1, r.Top + y + 1});
-  }
-  pixman_region32_fini(&result.region_);
-  InitFromBoxes(&result.region_, boxes);
-  return result;
+  const int64_t w = int64_t{r.Right} - r.Left, h = int64_t{r.Bottom} - r.Top;
+  if (w <= 0 || h <= 0 || w > kRegionRowLimit || h > kRegionRowLimit) return TRegion();
+  std::vector<TRect> boxes;
+  raster::FillEllipse(r.Left, r.Top, r.Right, r.Bottom, RowBand(rows), boxes);
+  return FromRects(boxes);
 }
 
 TRegion TRegion::FromRects(const TRegionTransform& xform, const std::vector<TRect>& rects) {

@@ -1,6 +1,9 @@
 // Fills, clipping, window origin, state saving and bitmaps.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include "platform/canvas.h"
 #include "platform/errors.h"
 #include "support/pixel_art.h"
@@ -50,6 +53,66 @@ TEST(Bitmap, CanvasFollowsAMovedBitmap) {
   EXPECT_EQ(b.Canvas().TextColor(), clRed);
 }
 
+TEST(Bitmap, ACanvasTakenEarlierSurvivesEveryChangeOfPicture) {
+  struct Case {
+    const char* name;
+    std::function<void(TBitmap&)> change;
+    int width, height;
+  } cases[] = {
+      {"move assignment", [](TBitmap& b) { b = TBitmap(20, 20); }, 20, 20},
+      {"move assignment of a bitmap with a canvas",
+       [](TBitmap& b) {
+         TBitmap other(6, 5);
+         other.Canvas().SetTextColor(clBlue);
+         b = std::move(other);
+       },
+       6, 5},
+      {"copy assignment", [](TBitmap& b) { b = TBitmap(7, 2); }, 7, 2},
+      {"SetSize", [](TBitmap& b) { b.SetSize(9, 9); }, 9, 9},
+      {"SetPixelFormat", [](TBitmap& b) { b.SetMonochrome(true); }, 3, 3},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TBitmap b(3, 3);
+    TCanvas& c = b.Canvas();
+    c.SetTextColor(clRed);
+    k.change(b);
+    EXPECT_EQ(&b.Canvas(), &c);
+    EXPECT_EQ(&c.Target(), &b);
+    EXPECT_EQ(c.TextColor(), clRed) << "the canvas keeps its state";
+    c.FillRect({0, 0, 100, 100}, clBlack);
+    ASSERT_EQ(b.Width(), k.width);
+    ASSERT_EQ(b.Height(), k.height);
+    EXPECT_EQ(b.GetPixel(k.width - 1, k.height - 1), 0u);
+  }
+  // The source of a move keeps its own canvas, over its now empty picture.
+  TBitmap src(4, 4), dst(2, 2);
+  TCanvas& sc = src.Canvas();
+  dst = std::move(src);
+  EXPECT_EQ(&sc.Target(), &src);
+  EXPECT_TRUE(src.Empty());
+  sc.FillRect({0, 0, 4, 4}, clBlack);  // draws nothing
+  EXPECT_EQ(dst.Width(), 4);
+  EXPECT_EQ(dst.GetPixel(0, 0), 0xFFFFFFu);
+}
+
+TEST(Bitmap, ARefusedSizeLeavesTheBitmapAsItWas) {
+  const std::pair<int, int> refused[] = {{-1, 2}, {2, -1}, {kMaxBitmapSide + 1, 1}, {1 << 19, 1 << 19}};
+  for (auto [w, h] : refused) {
+    SCOPED_TRACE(testing::Message() << w << "x" << h);
+    TBitmap b(3, 2);
+    TCanvas& c = b.Canvas();
+    b.SetPixel(2, 1, clRed);
+    EXPECT_THROW(b.SetSize(w, h), EOutOfResources);
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 2);
+    EXPECT_EQ(b.GetPixel(2, 1), uint32_t(clRed));
+    EXPECT_EQ(&b.Canvas(), &c);
+    c.FillRect({0, 0, 1, 1}, clBlack);
+    EXPECT_EQ(b.GetPixel(0, 0), 0u);
+  }
+}
+
 TEST(CanvasFill, RectanglesAreHalfOpenAndInvertedDrawNothing) {
   TBitmap b(6, 4);
   TCanvas& c = b.Canvas();
@@ -58,6 +121,49 @@ TEST(CanvasFill, RectanglesAreHalfOpenAndInvertedDrawNothing) {
   c.Brush().Style = TBrushStyle::bsClear;
   c.FillRect({0, 0, 6, 4});  // clear brush
   EXPECT_EQ(ToArt(b), (Art{"......", ".###..", ".###..", "......"})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, RectanglesWiderThanTheIntRange) {
+  // Each call makes a rectangle whose width or height does not fit in an int.
+  struct Case {
+    const char* name;
+    std::function<void(TCanvas&)> draw;
+    Art want;
+  } cases[] = {
+      {"FillRect", [](TCanvas& c) { c.FillRect({INT_MIN, 1, INT_MAX, 3}, clBlack); }, {"...", "###", "###", "..."}},
+      {"IntersectClipRect",
+       [](TCanvas& c) {
+         c.IntersectClipRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         c.FillRect({0, 0, 3, 4}, clBlack);
+       },
+       {"###", "###", "###", "###"}},
+      {"ExcludeClipRect",
+       [](TCanvas& c) {
+         c.ExcludeClipRect(INT_MIN, 0, INT_MAX, 2);
+         c.FillRect({0, 0, 3, 4}, clBlack);
+       },
+       {"...", "...", "###", "###"}},
+      {"ExcludeClipRect under an origin",
+       [](TCanvas& c) {
+         c.SetWindowOrg(-1, 0);
+         c.ExcludeClipRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         c.FillRect({-5, 0, 5, 4}, clBlack);
+       },
+       {"...", "...", "...", "..."}},
+      {"ExtTextOutW opaque and clipped",
+       [](TCanvas& c) {
+         c.SetBkColor(clRed);
+         TRect r{INT_MIN, 3, INT_MAX, INT_MAX};
+         c.ExtTextOutW(0, 0, ETO_OPAQUE | ETO_CLIPPED, &r, u"");
+       },
+       {"...", "...", "...", "rrr"}},
+      {"PatBlt", [](TCanvas& c) { c.PatBlt(-5, 2, INT_MAX, 1, BLACKNESS); }, {"...", "...", "###", "..."}},
+  };
+  for (const Case& k : cases) {
+    TBitmap b(3, 4);
+    k.draw(b.Canvas());
+    EXPECT_EQ(ToArt(b), k.want) << k.name << Show(ToArt(b));
+  }
 }
 
 TEST(CanvasFill, ColoursSystemPaletteAndNoColor) {
@@ -151,8 +257,108 @@ TEST(CanvasFill, FrameFocusAndPatterns) {
   c.PatBlt(1, 1, 2, 2, BLACKNESS);
   c.PatBlt(0, 0, 5, 1, DSTINVERT);
   c.Brush().Color = clRed;
-  c.PatBlt(4, 3, -1, -2, PATCOPY);  // negative extents reach back
-  EXPECT_EQ(ToArt(b), (Art{"#####", ".##r.", ".##r.", "....."})) << Show(ToArt(b));
+  c.PatBlt(4, 3, -1, -2, PATCOPY);  // negative extents end at the corner: x 4, y 2 .. 3
+  EXPECT_EQ(ToArt(b), (Art{"#####", ".##..", ".##.r", "....r"})) << Show(ToArt(b));
+}
+
+TEST(CanvasFill, PatBltLaysExtentsAsBitBltDoes) {
+  // BitBlt refuses extents beyond kMaxBitmapSide; the others are compared with it.
+  struct Case {
+    int orgX, orgY, x, y, w, h;
+    Art want;
+    bool huge = false;
+  } cases[] = {
+      {0, 0, 1, 1, 2, 2, {"....", ".##.", ".##.", "...."}},
+      {0, 0, 2, 2, -2, -2, {"....", ".##.", ".##.", "...."}},
+      {0, 0, 0, 3, 4, -1, {"....", "....", "....", "####"}},
+      {0, 0, 3, 0, -1, 1, {"...#", "....", "....", "...."}},
+      {0, 0, 1, 1, 0, 3, {"....", "....", "....", "...."}},
+      // Corners and extents whose sums leave the int range.
+      {INT32_MIN, 0, INT32_MIN + 1, 0, -2, 1, {"##..", "....", "....", "...."}},
+      {INT32_MAX, 0, INT32_MAX, 0, 2, 1, {"##..", "....", "....", "...."}},
+      {-10, INT32_MAX, -10, INT32_MAX, -1, -1, {"#...", "....", "....", "...."}},
+      {0, 0, INT32_MAX, 1, INT32_MIN, 1, {"....", "####", "....", "...."}, true},
+      {0, 0, INT32_MIN, 2, INT32_MAX, 1, {"....", "....", "....", "...."}, true},
+      {0, 0, -5, 2, INT32_MAX, 2, {"....", "....", "####", "####"}, true},
+      {INT32_MIN, 0, INT32_MAX, 0, INT32_MIN, 1, {"....", "....", "....", "...."}, true},
+  };
+  TBitmap src(4, 4);
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.x << "," << k.y << " " << k.w << "x" << k.h);
+    TBitmap pat(4, 4), blt(4, 4);
+    pat.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    pat.Canvas().PatBlt(k.x, k.y, k.w, k.h, BLACKNESS);
+    EXPECT_EQ(ToArt(pat), k.want) << Show(ToArt(pat));
+    if (k.huge) continue;
+    blt.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    blt.Canvas().BitBlt(k.x, k.y, k.w, k.h, src.Canvas(), 0, 0, BLACKNESS);
+    EXPECT_EQ(ToArt(blt), k.want) << Show(ToArt(blt));
+  }
+}
+
+TEST(CanvasFill, FocusRectsRegionsAndClipBoxesNearTheIntLimits) {
+  struct Case {
+    const char* name;
+    std::function<void(TCanvas&)> draw;
+    Art want;
+  } cases[] = {
+      {"focus rect beyond the bottom", [](TCanvas& c) {
+         c.SetWindowOrg(0, -10);
+         c.DrawFocusRect({0, INT_MAX - 1, 5, INT_MAX});
+       },
+       {"....", "....", "...."}},
+      {"focus rect beyond the top", [](TCanvas& c) {
+         c.SetWindowOrg(0, 10);
+         c.DrawFocusRect({0, INT_MIN, 5, INT_MIN + 1});
+       },
+       {"....", "....", "...."}},
+      {"focus rect beyond the left", [](TCanvas& c) {
+         c.SetWindowOrg(10, 0);
+         c.DrawFocusRect({INT_MIN, 0, INT_MIN + 1, 3});
+       },
+       {"....", "....", "...."}},
+      {"focus rect from far left", [](TCanvas& c) { c.DrawFocusRect({INT_MIN, 1, 3, 3}); },
+       {"....", ".#..", "#.#."}},
+      {"focus rect far right", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, 0);
+         c.DrawFocusRect({INT_MIN + 1, 0, INT_MAX, 3});
+       },
+       {"..#.", ".#..", "..#."}},
+      {"region under the lowest origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, INT_MIN);
+         c.FillRgn(TRegion(TRect{INT_MIN, INT_MIN + 1, INT_MIN + 2, INT_MIN + 2}), clBlack);
+       },
+       {"....", "##..", "...."}},
+      {"region under the highest origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MAX - 2, 0);
+         c.FillRgn(TRegion(TRect{INT_MIN, 0, INT_MAX, 3}), clBlack);
+       },
+       {"##..", "##..", "##.."}},
+      {"region far from the origin", [](TCanvas& c) {
+         c.SetWindowOrg(INT_MIN, 0);
+         c.FillRgn(TRegion(TRect{0, 0, INT_MAX, 3}), clBlack);
+       },
+       {"....", "....", "...."}},
+  };
+  for (const Case& k : cases) {
+    TBitmap b(4, 3);
+    k.draw(b.Canvas());
+    EXPECT_EQ(ToArt(b), k.want) << k.name << Show(ToArt(b));
+  }
+
+  struct BoxCase {
+    int orgX, orgY;
+    TRect want;
+  } boxes[] = {
+      {INT_MAX, 0, {INT_MAX, 0, INT_MAX, 3}},
+      {INT_MAX - 2, INT_MIN, {INT_MAX - 2, INT_MIN, INT_MAX, INT_MIN + 3}},
+      {INT_MIN, -1, {INT_MIN, -1, INT_MIN + 4, 2}},
+  };
+  for (const BoxCase& k : boxes) {
+    TBitmap b(4, 3);
+    b.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    EXPECT_EQ(b.Canvas().ClipBox(), k.want) << k.orgX << "," << k.orgY;
+  }
 }
 
 TEST(CanvasFill, MonochromeSurfacesTakeTheNearestOfBlackAndWhite) {

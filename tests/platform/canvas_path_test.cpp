@@ -278,6 +278,68 @@ TEST(CanvasPath, OverlappingFiguresPaintOnce) {
       << Show(ToArt(b));
 }
 
+// Hundreds of short crossing figures in one path: the ink of all of them
+// paints once, and gaps show only where no figure has ink.
+TEST(CanvasPath, ManyFiguresPaintAsOneSet) {
+  struct Case {
+    const char* name;
+    TPen pen;
+  } cases[] = {
+      {"cosmetic", TPen{}},
+      {"cosmetic dotted", ExtCreatePen(PS_DOT, 1, clBlack)},
+      {"wide cosmetic", ExtCreatePen(PS_SOLID, 3, clBlack)},
+      {"geometric dashed", ExtCreatePen(kDashed, 2, clBlack)},
+  };
+  // Figure k: a short slanted or closed figure on a grid, crossing its neighbours.
+  std::vector<std::vector<TPoint>> figures;
+  for (int k = 0; k < 600; ++k) {
+    int x = (k * 7) % 57, y = (k * 13) % 53;
+    if (k % 3 == 0)
+      figures.push_back({{x, y}, {x + 6, y + 4}, {x + 2, y + 7}, {x, y}});
+    else
+      figures.push_back({{x, y + (k % 5)}, {x + 5 + k % 4, y}});
+  }
+  auto strokeEach = [&](TCanvas& c) {
+    for (const auto& f : figures) c.Polyline(f);
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TBitmap path(64, 64), want(64, 64), xored(64, 64);
+    for (TBitmap* b : {&path, &want, &xored}) {
+      b->Canvas().Pen() = k.pen;
+      b->Canvas().SetBkColor(clRed);
+    }
+    TCanvas& c = path.Canvas();
+    c.BeginPath();
+    for (const auto& f : figures) c.Polyline(f);
+    c.EndPath();
+    c.StrokePath();
+    // Each figure with its gaps, then all the ink again on top.
+    strokeEach(want.Canvas());
+    want.Canvas().SetBkMode(TRANSPARENT);
+    strokeEach(want.Canvas());
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 64; ++x) ASSERT_EQ(path.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
+    // Exclusive-or: a pixel painted twice (ink twice, or ink and gap) would show it.
+    TCanvas& x = xored.Canvas();
+    x.Pen().Color = clWhite;
+    x.Pen().Mode = TPenMode::pmXor;
+    x.BeginPath();
+    for (const auto& f : figures) x.Polyline(f);
+    x.EndPath();
+    x.StrokePath();
+    int inked = 0;
+    for (int y = 0; y < 64; ++y)
+      for (int px = 0; px < 64; ++px) {
+        const uint32_t w = want.GetPixel(px, y);
+        const uint32_t expect = w == 0 ? 0 : w == uint32_t(clRed) ? kWhite ^ uint32_t(clRed) : kWhite;
+        inked += w == 0;
+        ASSERT_EQ(xored.GetPixel(px, y), expect) << px << "," << y;
+      }
+    EXPECT_GT(inked, 500);
+  }
+}
+
 TEST(CanvasPath, ClippedUnderAMovedWindowOriginLikeTheUnclippedPicture) {
   auto draw = [](TCanvas& c) {
     c.Pen() = ExtCreatePen(kDashed, 3, clBlack);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "support/pixel_art.h"
 
 using namespace plat;
@@ -105,6 +107,51 @@ TEST(ControlPaint, EmptyOrOffSurfaceControlsPaintNothing) {
   EXPECT_EQ(ToArt(bmp), (Art{"sss", "sss", "sss"}));
 }
 
+TEST(ControlTree, BoundsReachingPastTheIntRangeStopAtItsEnd) {
+  struct Case {
+    int left, top, width, height;
+    TRect want;
+  } cases[] = {
+      {INT_MAX - 5, 0, 100, 10, {INT_MAX - 5, 0, INT_MAX, 10}},
+      {0, INT_MAX, 3, INT_MAX, {0, INT_MAX, 3, INT_MAX}},
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {INT_MIN, INT_MIN, -1, -1}},
+      {INT_MAX, INT_MAX, INT_MAX, INT_MAX, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
+  };
+  for (const Case& k : cases) {
+    TForm f;
+    f.SetBounds(k.left, k.top, k.width, k.height);
+    EXPECT_EQ(f.BoundsRect(), k.want) << k.left << "," << k.top;
+    EXPECT_EQ(f.Width(), k.want.Right - k.want.Left);
+  }
+}
+
+TEST(ControlPaint, ControlsBeyondTheIntRangeOfTheCanvasPaintNothing) {
+  struct Case {
+    int orgX, orgY, x, y;
+  } cases[] = {
+      {INT_MIN, 0, 5, 0},
+      {INT_MAX, 0, -5, 0},
+      {0, INT_MIN, 0, INT_MAX},
+      {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+  };
+  for (const Case& k : cases) {
+    Tree t;
+    TBitmap bmp = Silver(3, 3);
+    bmp.Canvas().SetWindowOrg(k.orgX, k.orgY);
+    t.root.PaintTo(bmp.Canvas(), k.x, k.y);
+    EXPECT_EQ(ToArt(bmp), (Art{"sss", "sss", "sss"})) << k.orgX << "," << k.x << Show(ToArt(bmp));
+    EXPECT_EQ(bmp.Canvas().WindowOrg(), (TPoint{k.orgX, k.orgY}));
+  }
+  // A child placed at the end of the range, painted from a form there.
+  Tree t;
+  t.root.SetBounds(0, 0, INT_MAX, 6);
+  t.b.SetBounds(INT_MAX - 2, 0, 10, 2);
+  TBitmap bmp = Silver(3, 3);
+  bmp.Canvas().SetWindowOrg(INT_MAX - 3, 0);
+  t.root.PaintTo(bmp.Canvas(), 0, 0);
+  EXPECT_EQ(ToArt(bmp), (Art{".bb", ".bb", "..."})) << Show(ToArt(bmp));
+}
+
 TEST(ControlPaint, PanelFrameAndPaintCallback) {
   TPanel p;
   p.SetColor(clYellow);
@@ -144,6 +191,57 @@ TEST(ControlImage, PictureAtNaturalSizeClippedAndParentShowsElsewhere) {
   img.SetTop(-1);
   form.PaintTo(bmp.Canvas(), 0, 0);
   EXPECT_EQ(ToArt(bmp), (Art{"b###bb", "b.##bb", "bbbbbb", "bbbbbb", "bbbbbb"})) << Show(ToArt(bmp));
+}
+
+// Pictures are copied as BitBlt copies them, whatever colours the caller's
+// canvas has, clipped by the caller's clip and placed by its origin.
+TEST(ControlImage, PicturesAreBlittedBetweenFormats) {
+  TBitmap colour(3, 1);
+  colour.SetPixel(0, 0, clBlack);
+  colour.SetPixel(1, 0, clSilver);  // not white: black on a monochrome surface
+  colour.SetPixel(2, 0, clWhite);
+  TBitmap mono(3, 1, TPixelFormat::pf1bit);
+  mono.SetPixel(0, 0, clBlack);
+  struct Case {
+    const char* name;
+    const TBitmap* picture;
+    TPixelFormat surface;
+    Art want;
+  } cases[] = {
+      {"colour on colour", &colour, TPixelFormat::pf32bit, {"b#s.b", "bbbbb"}},
+      {"colour on monochrome", &colour, TPixelFormat::pf1bit, {"###.#", "#####"}},
+      {"monochrome on colour", &mono, TPixelFormat::pf32bit, {"b#..b", "bbbbb"}},
+      {"monochrome on monochrome", &mono, TPixelFormat::pf1bit, {"##..#", "#####"}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TForm form;
+    form.SetColor(clBlue);
+    form.SetBounds(0, 0, 5, 2);
+    TImage img(&form);
+    img.SetBounds(1, 0, 4, 1);
+    img.SetPicture(TBitmap(*k.picture));
+    TBitmap bmp(5, 2, k.surface);
+    TCanvas& c = bmp.Canvas();
+    c.SetTextColor(clRed);
+    c.SetBkColor(clLime);
+    form.PaintTo(c, 0, 0);
+    EXPECT_EQ(ToArt(bmp), k.want) << Show(ToArt(bmp));
+    EXPECT_EQ(c.TextColor(), clRed);
+    EXPECT_EQ(c.BkColor(), clLime);
+  }
+  // Under the caller's origin and clip.
+  TForm form;
+  form.SetColor(clBlue);
+  form.SetBounds(0, 0, 5, 2);
+  TImage img(&form);
+  img.SetBounds(1, 0, 4, 2);
+  img.SetPicture(TBitmap(colour));
+  TBitmap bmp = Silver(5, 2);
+  bmp.Canvas().SetWindowOrg(1, 0);
+  bmp.Canvas().IntersectClipRect(1, 0, 3, 2);
+  form.PaintTo(bmp.Canvas(), 1, 0);
+  EXPECT_EQ(ToArt(bmp), (Art{"b#sss", "bbsss"})) << Show(ToArt(bmp));
 }
 
 TEST(ControlTree, ClientAlignedChildFollowsItsParentBeforeTheParentResizeHandler) {

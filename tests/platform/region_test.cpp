@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "platform/canvas.h"
+
 using namespace plat;
 
 namespace {
@@ -27,6 +34,30 @@ TEST(Region, RectangleIsHalfOpenAndInvertedIsEmpty) {
   EXPECT_EQ(r.Box(), (TRect{2, 3, 5, 6}));
   EXPECT_TRUE(TRegion(TRect{5, 5, 2, 2}).Empty());
   EXPECT_EQ(TRegion().Box(), TRect{});
+}
+
+TEST(Region, RectanglesSpanningTheWholeIntRange) {
+  struct Case {
+    TRect r;
+    int width, height;  // as TRect answers them: clamped
+  } cases[] = {
+      {{INT_MIN, 0, INT_MAX, 5}, INT_MAX, 5},
+      {{0, INT_MIN, 3, INT_MAX}, 3, INT_MAX},
+      {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, INT_MAX, INT_MAX},
+      {{-5, 0, INT_MAX, 1}, INT_MAX, 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.r.Width(), c.width);
+    EXPECT_EQ(c.r.Height(), c.height);
+    TRegion r(c.r);
+    EXPECT_EQ(r.Box(), c.r);
+    EXPECT_EQ(r.Kind(), SIMPLEREGION);
+    EXPECT_TRUE(r.Contains(c.r.Left, c.r.Top));
+    EXPECT_TRUE(r.Contains(c.r.Right - 1, c.r.Bottom - 1));
+    EXPECT_FALSE(r.Contains(c.r.Right, c.r.Top));
+  }
+  EXPECT_EQ((TRect{INT_MAX, 0, INT_MIN, 1}).Width(), INT_MIN);  // inverted: clamped too
+  EXPECT_TRUE(TRegion(TRect{INT_MAX, 0, INT_MIN, 1}).Empty());
 }
 
 TEST(Region, CombineModes) {
@@ -115,11 +146,73 @@ TEST(Region, SmallEllipses) {
   EXPECT_FALSE(circle.Contains(10, 16));
 }
 
+// A region made from a shape holds the pixels the canvas fills for it (an
+// image map's hit areas are the shapes drawn), also when limited to rows.
+TEST(Region, ShapesHoldThePixelsTheCanvasFills) {
+  constexpr int kSize = 48;
+  auto painted = [](const std::function<void(TCanvas&)>& draw) {
+    TBitmap b(kSize, kSize);
+    TCanvas& c = b.Canvas();
+    c.Pen().Style = TPenStyle::psClear;
+    c.Brush().Color = clBlack;
+    draw(c);
+    std::vector<TRect> px;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x)
+        if (b.GetPixel(x, y) == 0) px.push_back({x, y, x + 1, y + 1});
+    return TRegion::FromRects(px);
+  };
+  std::vector<TPoint> star, zigzag;
+  for (int k = 0; k < 10; ++k) {
+    double a = k * 3.14159265358979 / 5, r = k % 2 ? 9 : 22;
+    star.push_back({24 + int(std::lround(r * std::sin(a))), 24 - int(std::lround(r * std::cos(a)))});
+  }
+  for (int k = 0; k <= 300; ++k) zigzag.push_back({k * 47 / 300, 5 + (k % 2) * (3 + k % 7)});
+  zigzag.push_back({47, 46});
+  zigzag.push_back({0, 40});
+  const TRect band{-100, 9, 100, 30};
+  const TRect whole{0, 0, kSize, kSize};
+  for (const auto* pts : {&star, &zigzag}) {
+    for (TPolyFillMode mode : {ALTERNATE, WINDING}) {
+      SCOPED_TRACE(testing::Message() << pts->size() << " points, mode " << mode);
+      TRegion want = painted([&](TCanvas& c) {
+        c.SetPolyFillMode(mode);
+        c.Polygon(*pts);
+      });
+      const int n = int(pts->size());
+      EXPECT_EQ(TRegion::Polygon(pts->data(), n, mode), want) << Mask(want, 48, 48);
+      TRegion rows = want;
+      rows.Combine(rows, TRegion(band), RGN_AND);
+      EXPECT_EQ(TRegion::Polygon(pts->data(), n, mode, band), rows);
+    }
+  }
+  const TRect boxes[] = {{0, 0, 5, 5}, {3, 4, 10, 8}, {1, 2, 47, 31}, {-20, 10, 30, 60}, {10, 10, 11, 40}};
+  for (const TRect& r : boxes) {
+    SCOPED_TRACE(testing::Message() << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom);
+    TRegion want = painted([&](TCanvas& c) { c.Ellipse(r.Left, r.Top, r.Right, r.Bottom); });
+    TRegion got = TRegion::Ellipse(r);
+    got.Combine(got, TRegion(whole), RGN_AND);
+    EXPECT_EQ(got, want) << Mask(got, 48, 48);
+    TRegion rows = want;
+    rows.Combine(rows, TRegion(band), RGN_AND);
+    got = TRegion::Ellipse(r, band);
+    got.Combine(got, TRegion(whole), RGN_AND);
+    EXPECT_EQ(got, rows);
+  }
+}
+
 TEST(Region, HugeShapesAreLimitedToTheRowsAsked) {
   TPoint pts[] = {{0, -2000000000}, {10, -2000000000}, {10, 2000000000}, {0, 2000000000}};
   TRegion r = TRegion::Polygon(pts, 4, ALTERNATE, TRect{0, 0, 100, 100});
   EXPECT_EQ(r, TRegion(TRect{0, 0, 10, 100}));
   EXPECT_TRUE(TRegion::Ellipse(TRect{-2000000000, 0, 2000000000, 10}).Empty());
+  // The size limit is inclusive; rows limit the work.
+  const TRect row{-kRegionRowLimit, 0, kRegionRowLimit, 1};
+  TRegion widest = TRegion::Ellipse(TRect{0, -kRegionRowLimit / 2, kRegionRowLimit, kRegionRowLimit / 2}, row);
+  EXPECT_EQ(widest, TRegion(TRect{0, 0, kRegionRowLimit, 1}));
+  EXPECT_TRUE(TRegion::Ellipse(TRect{0, -5, kRegionRowLimit + 1, 5}, row).Empty());
+  TPoint spike[] = {{0, INT_MIN}, {10, INT_MAX}, {20, INT_MIN}};
+  EXPECT_EQ(TRegion::Polygon(spike, 3, WINDING, TRect{0, 0, 10, 10}), TRegion(TRect{5, 0, 15, 10}));
 }
 
 TEST(Region, FromRectsUnderScaleAndOffset) {

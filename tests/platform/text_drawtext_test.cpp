@@ -114,6 +114,44 @@ TEST(DrawText, PrefixRule) {
   EXPECT_TRUE(SamePixels(amp.bmp, one.bmp));
 }
 
+// Each marked character is underlined across its own advance without the
+// character extra, at its place on its line, however many marks there are.
+TEST(DrawText, ManyMarksOverSeveralLines) {
+  TFont f = MakeFont("Arial", -13), underlined = f;
+  underlined.Style.Underline = true;
+  struct Case {
+    std::u16string lines[3];
+    int extra;
+  } cases[] = {
+      {{u"&ab&c", u"&d &e&f", u"g&h"}, 3},
+      {{std::u16string(40, u'x'), u"&x&y", u""}, 0},
+      {{u"", u"", u""}, -1},
+  };
+  // Marked spaces, whose underlines stand alone, and every character marked.
+  for (int k = 0; k < 30; ++k) cases[1].lines[0][size_t(k)] = k % 2 ? u' ' : u'&';
+  for (int k = 0; k < 20; ++k) cases[2].lines[0] += u"&i", cases[2].lines[2] += u"&W";
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << "extra " << k.extra);
+    TTextSurface drawn(400, 60, f), want(400, 60, f);
+    drawn.c().SetTextCharacterExtra(k.extra);
+    TRect r{5, 2, 400, 60};
+    drawn.c().DrawTextW(k.lines[0] + u"\n" + k.lines[1] + u"\n" + k.lines[2], r, 0);
+    const int lh = want.c().TextHeight(u"x");
+    for (int line = 0; line < 3; ++line) {
+      const std::u16string& text = k.lines[line];
+      int pen = 5;
+      for (size_t i = 0; i < text.size(); ++i) {
+        bool mark = text[i] == u'&' && i + 1 < text.size();
+        if (mark) ++i;
+        want.c().Font() = mark ? underlined : f;
+        want.c().TextOut(pen, 2 + line * lh, std::u16string(1, text[i]));
+        pen += want.c().TextWidth(std::u16string(1, text[i])) + k.extra;
+      }
+    }
+    EXPECT_TRUE(SamePixels(drawn.bmp, want.bmp));
+  }
+}
+
 TEST(DrawText, LinesDrawAsTheyMeasure) {
   TFont f = MakeFont("Times New Roman", -16);
   TTextSurface s(120, 80, f), t(120, 80, f);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +12,48 @@
 #include "platform/canvas.h"
 #include "platform/font_face.h"
 #include "text_support.h"
+
+// Allocations are counted on the thread that asks for it, to show that
+// measuring with warm caches allocates nothing. These replace the global
+// operators for the whole test program; they only count.
+namespace {
+thread_local bool tCountAllocations = false;
+thread_local long tAllocations = 0;
+
+void* CountedAllocate(std::size_t n) {
+  if (tCountAllocations) ++tAllocations;
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+
+// Counts the allocations of its lifetime.
+class TAllocationCounter {
+ public:
+  TAllocationCounter() : start_(tAllocations) { tCountAllocations = true; }
+  ~TAllocationCounter() { tCountAllocations = false; }
+  long Count() const { return tAllocations - start_; }
+
+ private:
+  long start_;
+};
+}  // namespace
+
+void* operator new(std::size_t n) { return CountedAllocate(n); }
+void* operator new[](std::size_t n) { return CountedAllocate(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+  try {
+    return CountedAllocate(n);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 using namespace plat;
 using text_support::MakeFont;
@@ -151,6 +195,80 @@ TEST(TextMeasure, CharacterExtraFollowsEveryCharacter) {
   EXPECT_EQ(ext[1], m.W(u"ab"));
   m.c().SetTextCharacterExtra(-2);
   EXPECT_EQ(m.W(u"abc"), abc - 6);
+}
+
+TEST(TextMeasure, HugeSpacingIsLimitedAndSumsDoNotWrap) {
+  constexpr int kLimit = 1 << 20;
+  TMeasure plain(MakeFont("Arial", -13));
+  const int64_t ab = plain.W(u"ab"), aSpaceB = plain.W(u"a b");
+  const std::u16string longText(5000, u'x');
+  struct Case {
+    const char* name;
+    void (*set)(TCanvas&);
+    std::u16string_view text;
+    int64_t want;  // before clamping to the int range
+  } cases[] = {
+      {"extra INT_MAX", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MAX); }, u"ab", ab + 2 * kLimit},
+      {"extra INT_MIN", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MIN); }, u"ab", ab - 2 * kLimit},
+      {"justification INT_MAX", [](TCanvas& c) { c.SetTextJustification(INT32_MAX, 1); }, u"a b",
+       aSpaceB + kLimit},
+      {"justification and extra", [](TCanvas& c) {
+         c.SetTextCharacterExtra(INT32_MAX);
+         c.SetTextJustification(INT32_MAX, 1);
+       },
+       u"a b", aSpaceB + 4 * kLimit},
+      {"a long string", [](TCanvas& c) { c.SetTextCharacterExtra(INT32_MAX); }, longText, INT64_MAX},
+      {"a state set directly", [](TCanvas& c) { c.State().CharExtra = INT32_MAX; }, u"ab", INT64_MAX},
+      {"justification set directly",
+       [](TCanvas& c) {
+         c.State().BreakCount = 1;
+         c.State().BreakExtra = INT32_MAX;
+         c.State().BreakRem = INT32_MAX;
+       },
+       u"  ", INT64_MAX},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TMeasure m(MakeFont("Arial", -13));
+    k.set(m.c());
+    const int want = ClampToInt(k.want);
+    EXPECT_EQ(m.W(k.text), want);
+    std::vector<int> ext(k.text.size());
+    int fit = -1;
+    TSize sz = m.c().GetTextExtentExPointW(k.text, INT32_MAX, &fit, ext.data());
+    EXPECT_EQ(sz.cx, want);
+    EXPECT_EQ(ext.back(), want);
+  }
+  TMeasure m(MakeFont("Arial", -13));
+  m.c().SetTextCharacterExtra(INT32_MAX);
+  EXPECT_EQ(m.c().TextCharacterExtra(), kLimit);
+  EXPECT_EQ(m.c().SetTextCharacterExtra(0), kLimit);
+}
+
+TEST(TextMeasure, WarmMeasuringAllocatesNothing) {
+  std::shared_ptr<TRealFont> f = RealizeFont(MakeFont("Arial", -13));
+  // Latin, characters above U+FFFF (one from a fallback face), an ideograph, spaces.
+  const std::u16string text = u"ab \xD835\xDC00\xD83D\xDE00 \x65E5\xD835\xDC01x";
+  const TTextSpacing spacings[] = {{}, {2, 1, 1}};
+  std::vector<int> adv(text.size());
+  for (const TTextSpacing& sp : spacings) f->Advances(text, sp, adv.data());  // warms the caches
+  for (const TTextSpacing& sp : spacings) {
+    int64_t width = 0;
+    {
+      TAllocationCounter counter;
+      for (int round = 0; round < 50; ++round) {
+        f->Advances(text, sp, adv.data());
+        width = f->Width(text, sp);
+        f->Advance(U'\U0001D400');
+      }
+      EXPECT_EQ(counter.Count(), 0) << sp.charExtra;
+    }
+    int64_t sum = 0;
+    for (int a : adv) sum += a;
+    EXPECT_EQ(width, sum);
+    EXPECT_EQ(adv[3], f->Advance(U'\U0001D400') + sp.charExtra);
+    EXPECT_EQ(adv[4], 0) << "the second unit of a pair";
+  }
 }
 
 TEST(TextMeasure, ControlCharactersMeasureZero) {
