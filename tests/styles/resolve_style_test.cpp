@@ -153,6 +153,10 @@ TEST_F(ResolveStyle, SeveralClassesKeepTheOrderOfOneClass) {
       {"div p.b over div p", {"p.b", "div"}, {"p", "div"}, "p", "a.b", "", false},
       {"div p.a.b over div p.b", {"p.a.b", "div"}, {"p.b", "div"}, "p", "a.b", "", false},
       {"div .b over div p", {".b", "div"}, {"p", "div"}, "p", "a.b", "", false},
+      // Subjects with classes keep their place among the others in key order.
+      {"div p.b over div p#x", {"p.b", "div"}, {"p#x", "div"}, "p", "a.b", "x", false},
+      {"div a:link over div a.b", {"a:link", "div"}, {"a.b", "div"}, "a", "b", "", true},
+      {"div a:link over div a.a.b", {"a:link", "div"}, {"a.a.b", "div"}, "a", "a.b", "", true},
       {"its only class over tag", {".b", ""}, {"p", ""}, "p", "b", "", false},
       {"second class over tag", {".b", ""}, {"p", ""}, "p", "a.b", "", false},
       {"first class over tag", {".a", ""}, {"p", ""}, "p", "a.b", "", false},
