@@ -1,7 +1,9 @@
 // Selector matching: which rules of the style list reach an element, and
 // in what order.
 #include <algorithm>
+#include <span>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "styles/descendant_key.h"
@@ -41,50 +43,49 @@ class TResolver {
         // has had the element's plain rules already.
         plain_(p_.empty() || (p_ != "hover" && p_ != "visited")) {}
 
-  // One pass for class (or compound class) c. Rules that involve no class
-  // are applied only in the first pass, so that several classes neither
-  // repeat them nor let them override an earlier class rule.
-  void Pass(std::string_view cls, bool withClassless) {
-    const std::string c(cls);
-    const bool hasC = !c.empty(), hasP = !p_.empty(), hasI = !i_.empty();
-    if (withClassless) {
-      if (t_ == "a" && hasP) Apply("::" + p_);
-      if (plain_) Apply(t_);
-      if (hasP) Apply(":" + p_);
+  // `classes` holds each class of the element, then (with two or more) the
+  // compound of them all. Rules are applied once, in order of increasing
+  // specificity; each run of class rules in that order is applied for every
+  // entry of `classes` in turn, so later classes and then the compound win
+  // over earlier ones without moving past rules that outrank class rules.
+  void Resolve(const std::vector<std::string>& classes) {
+    const bool hasP = !p_.empty(), hasI = !i_.empty();
+    if (t_ == "a" && hasP) Apply("::" + p_);
+    if (plain_) Apply(t_);
+    if (hasP) Apply(":" + p_);
+    if (plain_) {
+      for (const std::string& c : classes) {
+        Apply("." + c);
+        Apply(t_ + "." + c);
+      }
     }
-    if (plain_ && hasC) {
-      Apply("." + c);
-      Apply(t_ + "." + c);
-    }
-    if (withClassless && hasP) Apply(t_ + ":" + p_);
-    if (hasC && hasP) {
-      Apply("." + c + ":" + p_);
-      Apply(t_ + "." + c + ":" + p_);
+    if (hasP) {
+      Apply(t_ + ":" + p_);
+      for (const std::string& c : classes) {
+        Apply("." + c + ":" + p_);
+        Apply(t_ + "." + c + ":" + p_);
+      }
     }
     if (hasI) {
-      if (withClassless) {
-        Apply("#" + i_);
-        Apply(t_ + "#" + i_);
-      }
-      if (hasC) {
+      Apply("#" + i_);
+      Apply(t_ + "#" + i_);
+      for (const std::string& c : classes) {
         Apply("." + c + "#" + i_);
         Apply(t_ + "." + c + "#" + i_);
       }
       if (hasP) {  // keys put the pseudo-class before the id
-        if (withClassless) {
-          Apply(":" + p_ + "#" + i_);
-          Apply(t_ + ":" + p_ + "#" + i_);
-        }
-        if (hasC) {
+        Apply(":" + p_ + "#" + i_);
+        Apply(t_ + ":" + p_ + "#" + i_);
+        for (const std::string& c : classes) {
           Apply("." + c + ":" + p_ + "#" + i_);
           Apply(t_ + "." + c + ":" + p_ + "#" + i_);
         }
       }
     }
-    if (!t_.empty()) Scan(t_, c, withClassless);
-    if (hasC) Scan("." + c, c, withClassless);
-    if (withClassless && hasP) Scan(":" + p_, c, true);
-    if (withClassless && hasI) Scan("#" + i_, c, true);
+    if (!t_.empty()) Scan(t_, classes);
+    for (const std::string& c : classes) Scan("." + c, {&c, 1});
+    if (hasP) Scan(":" + p_, {});
+    if (hasI) Scan("#" + i_, {});
   }
 
  private:
@@ -99,44 +100,57 @@ class TResolver {
 
   // Descendant rules whose key begins with `prefix`. Keys that do not fit
   // the element are skipped; the rules that match are applied by subject,
-  // then by number of ancestors, then in the order they were declared.
-  void Scan(const std::string& prefix, const std::string& c, bool withClassless) {
+  // then by number of ancestors, then in the order they were declared. A
+  // subject's classes must be empty or equal one entry of `classes`. The
+  // subjects with classes all begin with the tag and ".", so they lie side
+  // by side in key order; they are applied in the order of `classes`, where
+  // the first of them stands among the subjects without classes.
+  void Scan(const std::string& prefix, std::span<const std::string> classes) {
     struct TMatch {
-      int group, count;
+      int place, classIndex, group, count;
       int64_t serial;
       const TProperties* rule;
     };
     std::vector<TMatch> matches;
     std::string_view lastSubject;
-    int group = -1;
+    int group = -1, classPlace = -1;
     for (int k = styles_.LowerBound(prefix); k < styles_.Count(); ++k) {
       const std::string& key = styles_.Key(k);
       if (key.compare(0, prefix.size(), prefix) != 0) break;
       const TDescendantKey* parsed = styles_.Descendant(k);
       if (!parsed) continue;
       const TKeyComponent& subject = parsed->components[0];
-      if (!withClassless && subject.classes.empty()) continue;
       // Each ancestor component takes an open element of its own.
       if (parsed->components.size() - 1 > static_cast<size_t>(std::max(ancestorTop_, 0))) continue;
-      if (!SubjectMatches(subject, c) || !AncestorsMatch(*parsed)) continue;
+      int classIndex = 0;
+      if (!subject.classes.empty()) {
+        const auto it = std::find(classes.begin(), classes.end(), subject.classes);
+        if (it == classes.end()) continue;
+        classIndex = static_cast<int>(it - classes.begin());
+      }
+      if (!SubjectMatches(subject) || !AncestorsMatch(*parsed)) continue;
       std::string_view subjectText(key.data(), parsed->subjectLength);
       if (group < 0 || subjectText != lastSubject) {
         ++group;
         lastSubject = subjectText;
       }
-      matches.push_back({group, parsed->count, parsed->serial, &styles_.Rule(k)});
+      int place = group;
+      if (!subject.classes.empty()) {
+        if (classPlace < 0) classPlace = group;
+        place = classPlace;
+      }
+      matches.push_back({place, classIndex, group, parsed->count, parsed->serial, &styles_.Rule(k)});
     }
     std::stable_sort(matches.begin(), matches.end(), [](const TMatch& a, const TMatch& b) {
-      if (a.group != b.group) return a.group < b.group;
-      if (a.count != b.count) return a.count < b.count;
-      return a.serial < b.serial;
+      return std::tie(a.place, a.classIndex, a.group, a.count, a.serial) <
+             std::tie(b.place, b.classIndex, b.group, b.count, b.serial);
     });
     for (const TMatch& m : matches) set_.ApplyRule(*m.rule);
   }
 
-  bool SubjectMatches(const TKeyComponent& s, const std::string& c) const {
-    return (s.name.empty() || s.name == t_) && (s.classes.empty() || s.classes == c) &&
-           (s.id.empty() || s.id == i_) &&
+  // The subject's name, id and pseudo-class; its classes are checked by Scan.
+  bool SubjectMatches(const TKeyComponent& s) const {
+    return (s.name.empty() || s.name == t_) && (s.id.empty() || s.id == i_) &&
            (s.pseudo == p_ || (s.pseudo.empty() && (p_.empty() || p_ == "link")));
   }
 
@@ -197,19 +211,14 @@ void TProperties::ResolveWithAncestors(const TStyleList& styles, TPropStack& sta
   const double baseSize =
       inherited.IsReal() && inherited.AsReal() > 0 ? inherited.AsReal() : DefaultFontSize();
 
-  TResolver resolver(*this, styles, stack, ancestorTop, tagName, idText, pseudo);
-  std::string_view classes = TrimView(classText);
-  if (classes.find('.') != std::string_view::npos) {
-    std::vector<std::string_view> each = SplitClasses(classes);
-    bool first = true;
-    for (std::string_view c : each) {
-      resolver.Pass(c, first);
-      first = false;
-    }
-    resolver.Pass(classes, first);
-  } else {
-    resolver.Pass(classes, true);
+  // Each class on its own, then (with several) the whole class text.
+  std::vector<std::string> classes;
+  std::string_view trimmed = TrimView(classText);
+  if (trimmed.find('.') != std::string_view::npos) {
+    for (std::string_view c : SplitClasses(trimmed)) classes.emplace_back(c);
   }
+  if (!trimmed.empty()) classes.emplace_back(trimmed);
+  TResolver(*this, styles, stack, ancestorTop, tagName, idText, pseudo).Resolve(classes);
   if (inlineStyle) ApplyRule(*inlineStyle);
   if (Values[piFontSize].IsText())
     Values[piFontSize] = FontSizePoints(TrimView(Values[piFontSize].Text()), baseSize);

@@ -125,6 +125,59 @@ TEST_F(ResolveStyle, TagRulesDoNotOverrideAnEarlierClass) {
   EXPECT_EQ(p.Values[piFontWeight], PropValue("bold"));
 }
 
+// Each row: the winning rule first, then the losing one (both "color"), and
+// an element opened inside a "div". A second class must not move class rules
+// past rules that outrank them, nor let lower rules pass a class rule.
+TEST_F(ResolveStyle, SeveralClassesKeepTheOrderOfOneClass) {
+  struct Sel {
+    const char* subject;
+    const char* ancestor;  // "" for a simple selector
+  };
+  struct Case {
+    const char* what;
+    Sel winner, loser;
+    const char *tag, *cls, *id;
+    bool link;
+  } cases[] = {
+      {"id over its only class", {"#x", ""}, {".b", ""}, "p", "b", "x", false},
+      {"id over the second class", {"#x", ""}, {".b", ""}, "p", "a.b", "x", false},
+      {"id over the compound", {"#x", ""}, {".a.b", ""}, "p", "a.b", "x", false},
+      {"tag#id over the second class", {"p#x", ""}, {".b", ""}, "p", "a.b", "x", false},
+      {"class#id over id", {".b#x", ""}, {"#x", ""}, "p", "a.b", "x", false},
+      {"a:link over its only class", {"a:link", ""}, {".b", ""}, "a", "b", "", true},
+      {"a:link over the second class", {"a:link", ""}, {".b", ""}, "a", "a.b", "", true},
+      {"class:link over a:link", {".b:link", ""}, {"a:link", ""}, "a", "a.b", "", true},
+      {"div p over its only class", {"p", "div"}, {".b", ""}, "p", "b", "", false},
+      {"div p over the second class", {"p", "div"}, {".b", ""}, "p", "a.b", "", false},
+      {"div p over the compound", {"p", "div"}, {".a.b", ""}, "p", "a.b", "", false},
+      {"div p.b over div p", {"p.b", "div"}, {"p", "div"}, "p", "a.b", "", false},
+      {"div p.a.b over div p.b", {"p.a.b", "div"}, {"p.b", "div"}, "p", "a.b", "", false},
+      {"div .b over div p", {".b", "div"}, {"p", "div"}, "p", "a.b", "", false},
+      // Subjects with classes keep their place among the others in key order.
+      {"div p.b over div p#x", {"p.b", "div"}, {"p#x", "div"}, "p", "a.b", "x", false},
+      {"div a:link over div a.b", {"a:link", "div"}, {"a.b", "div"}, "a", "b", "", true},
+      {"div a:link over div a.a.b", {"a:link", "div"}, {"a.a.b", "div"}, "a", "a.b", "", true},
+      {"its only class over tag", {".b", ""}, {"p", ""}, "p", "b", "", false},
+      {"second class over tag", {".b", ""}, {"p", ""}, "p", "a.b", "", false},
+      {"first class over tag", {".a", ""}, {"p", ""}, "p", "a.b", "", false},
+      {"class over :link", {".a", ""}, {":link", ""}, "a", "a.b", "", true},
+      {"compound over each class", {".a.b", ""}, {".a", ""}, "p", "a.b", "", false},
+      {"compound over tag.class", {".a.b", ""}, {"p.b", ""}, "p", "a.b", "", false},
+  };
+  for (const auto& c : cases) {
+    styles.BuildDefaultSheet(settings);
+    for (const auto& [sel, color] : {std::pair{c.winner, "red"}, std::pair{c.loser, "blue"}}) {
+      const std::string key = *sel.ancestor ? Desc(sel.subject, {sel.ancestor}) : sel.subject;
+      Rule(key, "color", color);
+    }
+    Open("div");
+    TProperties& set = Open(c.tag, c.cls, c.id, c.link ? "link" : "");
+    EXPECT_EQ(set.Values[piColor], Color(kRed)) << c.what;
+    Close();
+    Close();
+  }
+}
+
 TEST_F(ResolveStyle, DescendantRules) {
   // The default sheet's "p 11pre ": no top margin for a paragraph in "pre".
   Open("pre");
