@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -41,7 +43,8 @@ struct FakeRenderer {
 
 struct FormFixture {
   FakeRenderer renderer;
-  std::string screen = ::testing::TempDir() + "html_form_screen.html";
+  // One file per test process: ctest runs tests side by side.
+  std::string screen = ::testing::TempDir() + "html_form_screen_" + std::to_string(::getpid()) + ".html";
   THtmlForm form{renderer.Fn(), screen};
   std::vector<std::string> errors;
   explicit FormFixture(int w = 400, int h = 300) {
@@ -49,6 +52,7 @@ struct FormFixture {
     form.OnError = [this](const std::string& cls, const std::string& msg) { errors.push_back(cls + ": " + msg); };
     form.FormCreate(TCommandLine({"htmlscrn", "100", "50", std::to_string(w), std::to_string(h), "$0000FF00"}));
   }
+  ~FormFixture() { std::remove(screen.c_str()); }
 };
 
 }  // namespace

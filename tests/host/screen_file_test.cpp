@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -28,7 +30,7 @@ TEST(ScreenFile, LineBreaksBecomeCrLf) {
 }
 
 TEST(ScreenFile, WritesAndReportsFailure) {
-  std::string path = ::testing::TempDir() + "screen_test.html";
+  std::string path = ::testing::TempDir() + "screen_test_" + std::to_string(::getpid()) + ".html";
   WriteScreenFile(path, "one\ntwo");
   std::ifstream in(path, std::ios::binary);
   std::stringstream ss;
@@ -39,6 +41,7 @@ TEST(ScreenFile, WritesAndReportsFailure) {
   std::stringstream s2;
   s2 << again.rdbuf();
   EXPECT_EQ(s2.str(), "");
+  std::remove(path.c_str());
   try {
     WriteScreenFile("/nonexistent-dir/screen.html", "x");
     ADD_FAILURE();
