@@ -126,9 +126,7 @@ TArgbImage::~TArgbImage() {
 }
 
 void TArgbImage::Allocate(int width, int height) {
-  if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
-      int64_t{width} * height > kMaxBitmapPixels)
-    throw EOutOfResources();
+  if (!IsPictureSizeAllowed(width, height)) throw EOutOfResources();
   const size_t count = size_t(width) * size_t(height);
   std::unique_ptr<uint32_t[]> pixels;
   pixman_image_t* image = nullptr;

@@ -68,9 +68,7 @@ void TBitmap::Release() {
 }
 
 void TBitmap::Allocate(int width, int height, TPixelFormat format) {
-  if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
-      int64_t{width} * height > kMaxBitmapPixels)
-    throw EOutOfResources();
+  if (!IsPictureSizeAllowed(width, height)) throw EOutOfResources();
   int stride = StrideFor(width, format);
   std::unique_ptr<uint8_t[]> pixels;
   size_t bytes = size_t(stride) * size_t(height);

@@ -20,6 +20,11 @@ constexpr uint32_t CLR_INVALID = 0xFFFFFFFF;
 // Largest bitmap we agree to make: each side, and the pixel count.
 constexpr int kMaxBitmapSide = 1 << 20;
 constexpr int64_t kMaxBitmapPixels = int64_t{1} << 28;
+// True when a picture of this size may be made (bitmaps and alpha images alike).
+constexpr bool IsPictureSizeAllowed(int64_t width, int64_t height) {
+  return width >= 0 && height >= 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
+         width * height <= kMaxBitmapPixels;
+}
 
 class TBitmap {
  public:

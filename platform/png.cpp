@@ -62,9 +62,7 @@ TBitmap ReadPng(const std::string& path) {
     ~Finisher() { png_image_free(p); }
   } finish{&image};
   // The bitmap's own limits, reported as a file error rather than a failed allocation.
-  const png_uint_32 side = kMaxBitmapSide;
-  if (image.width > side || image.height > side || uint64_t{image.width} * image.height > uint64_t(kMaxBitmapPixels))
-    throw EInOutError(path + ": picture too large");
+  if (!IsPictureSizeAllowed(image.width, image.height)) throw EInOutError(path + ": picture too large");
   TBitmap bitmap(static_cast<int>(image.width), static_cast<int>(image.height));
   // Straight into the rows: little-endian 0xAARRGGBB words, as the bitmap
   // keeps them; the stride counts components, a byte each.
