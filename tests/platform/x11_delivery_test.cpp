@@ -20,18 +20,11 @@ using testing_support::XvfbServer;
 
 namespace {
 
-class X11Delivery : public ::testing::Test {
+class X11Delivery : public testing_support::XvfbSuite<X11Delivery> {
  protected:
-  static void SetUpTestSuite() {
-    XInitThreads();
-    if (!testing_support::XvfbPath().empty()) server_ = std::make_unique<XvfbServer>();
-  }
-  static void TearDownTestSuite() { server_.reset(); }
-
   void SetUp() override {
-    if (!server_) GTEST_SKIP() << "Xvfb is not installed";
-    ASSERT_FALSE(server_->Display().empty()) << "Xvfb did not start";
-    connection_ = std::make_unique<TX11Connection>(server_->Display());
+    XvfbSuite::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     sender_ = std::make_unique<TDocumentSender>(*connection_);
   }
 
@@ -92,12 +85,8 @@ class X11Delivery : public ::testing::Test {
     return XCreateWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, InputOnly, CopyFromParent, 0, nullptr);
   }
 
-  static std::unique_ptr<XvfbServer> server_;
-  std::unique_ptr<TX11Connection> connection_;
   std::unique_ptr<TDocumentSender> sender_;
 };
-
-std::unique_ptr<XvfbServer> X11Delivery::server_;
 
 std::string PseudoRandomText(size_t size) {
   std::string text(size, ' ');

@@ -24,20 +24,8 @@ using testing_support::XvfbServer;
 
 namespace {
 
-class X11Window : public ::testing::Test {
+class X11Window : public testing_support::XvfbSuite<X11Window> {
  protected:
-  static void SetUpTestSuite() {
-    XInitThreads();
-    if (!testing_support::XvfbPath().empty()) server_ = std::make_unique<XvfbServer>();
-  }
-  static void TearDownTestSuite() { server_.reset(); }
-
-  void SetUp() override {
-    if (!server_) GTEST_SKIP() << "Xvfb is not installed";
-    ASSERT_FALSE(server_->Display().empty()) << "Xvfb did not start";
-    connection_ = std::make_unique<TX11Connection>(server_->Display());
-  }
-
   // A shown 8x5 window at (30, 40) with a red background.
   std::unique_ptr<TX11Window> ShownWindow(TX11Connection& connection) {
     TX11WindowOptions options;
@@ -51,12 +39,7 @@ class X11Window : public ::testing::Test {
     XSync(connection.Raw(), False);
     return window;
   }
-
-  static std::unique_ptr<XvfbServer> server_;
-  std::unique_ptr<TX11Connection> connection_;
 };
-
-std::unique_ptr<XvfbServer> X11Window::server_;
 
 // A 3x2 picture with a different colour in each corner.
 TBitmap Picture() {

@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/x11_connection.h"
 #include "platform/x11_delivery.h"
 #include "platform/x11_loop.h"
@@ -102,6 +104,28 @@ class XvfbServer {
  private:
   pid_t pid_ = -1;
   std::string display_;
+};
+
+// A test suite that shares one X server among its tests and gives each
+// test its own connection to it; the tests skip when Xvfb is not installed.
+// `Suite` (the deriving class) keeps one server per suite.
+template <typename Suite>
+class XvfbSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    XInitThreads();
+    if (!XvfbPath().empty()) server_ = std::make_unique<XvfbServer>();
+  }
+  static void TearDownTestSuite() { server_.reset(); }
+
+  void SetUp() override {
+    if (!server_) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_FALSE(server_->Display().empty()) << "Xvfb did not start";
+    connection_ = std::make_unique<plat::TX11Connection>(server_->Display());
+  }
+
+  inline static std::unique_ptr<XvfbServer> server_;
+  std::unique_ptr<plat::TX11Connection> connection_;
 };
 
 // A display window with its event loop, on its own connection and thread.
